@@ -1,0 +1,8 @@
+// Program start-up and shutdown, shared by the game and the simulator.
+#pragma once
+
+#include "platform/platform.h"
+
+// Runs the whole program on the given platform: start-up, the menu, the
+// orderly end. Returns the exit code (0, or 1 when no display could be had).
+int RunOrbivore(const PlatformOptions& options);

@@ -1,0 +1,48 @@
+// The shared state of an arcade game, read and written by the arcade flow and
+// the combat passes. One instance each, alive for the whole run.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+extern int Score;
+extern int Level;
+extern int StartLevel;
+extern int Lives;
+extern int Shields;
+extern float EarthRadius;
+extern float BaseAngle;
+extern int PowerupKind;
+extern float PowerupTime;
+extern float PowerupDecay;
+extern int PowerupBarShown;
+extern int DoubleBasePending;
+extern int ResetPatternAfterPowerup;
+extern int FireCooldown;
+extern int FireDelay;
+extern int MaxPlayerShots;
+extern int WaveCount;
+extern int WavesSpawned;
+extern int BossLevel;
+extern int BossBurstRadius;
+extern int BossDeathPhase;
+extern int BossDeathTimer;
+extern int BossPulse;
+extern int BigEarthLevel;
+extern int BigEarthTarget;
+extern int TimeBonus;
+extern int SaucerLevel;
+extern int SaucersLeft;
+extern int LevelFreshStart;
+extern int TargetRingTimer;
+extern int GameOverState;  // 0 running, 1 ended, 3 quit by the player
+extern int ShowFps;
+extern int Fps;
+extern float FpsFrames;
+extern float FpsClock;
+extern float TextZoom;
+extern int LastScore;
+extern int LastLevel;
+extern int BestScore;
+extern int TopScore;
+extern std::string LastPlayerName;

@@ -1,0 +1,120 @@
+// The whole contract between the game and the machine it runs on: display,
+// pictures, keyboard, joystick and clock. Only platform/ (and the glow
+// renderer's back-end in render/) talk to SDL or OpenGL; the game sees this.
+//
+// There are two implementations behind it, chosen once by PlatformStart:
+//   - the real one: an SDL window with an OpenGL context, wall-clock timing;
+//   - the headless one: a virtual clock (sleeping and frame pacing advance
+//     virtual time at once), scripted input, and either an offscreen OpenGL
+//     context on the software rasterizer (for screenshots) or no OpenGL at
+//     all, where drawing is only counted.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class PlatformKind {
+    Window,        // real display, real time
+    HeadlessGL,    // offscreen OpenGL, virtual time
+    HeadlessNoGL,  // no OpenGL, virtual time
+};
+
+// Scripted key input for the headless platform: before frame `frame` is
+// drawn, `key` goes down (press: one hit, then held) or up.
+struct ScriptedKey {
+    int frame = 0;
+    int key = 0;
+    bool down = true;
+};
+
+struct PlatformOptions {
+    PlatformKind kind = PlatformKind::Window;
+    std::vector<ScriptedKey> script;  // headless only
+    long long frameLimit = -1;        // end the orderly way after this many shown frames; -1 none
+};
+
+// Thrown by ShowFrame (and the waits) when the program must end the orderly
+// way: the window was closed or the frame limit reached. Start-up catches it,
+// saves the settings and exits with code 0, wherever in a screen it came from.
+struct ProgramQuit {};
+
+// Starts SDL's subsystems for the chosen kind. False, with PlatformError()
+// saying why, when there is no usable video at all.
+bool PlatformStart(const PlatformOptions& options);
+void PlatformStop();
+const std::string& PlatformError();
+PlatformKind CurrentPlatformKind();
+bool PlatformHasGL();
+
+// ---- display ----
+
+// Opens (or changes to) a display of width x height at 60 Hz, mouse pointer
+// hidden, with additive blending and a pixel projection. On failure the
+// previous display stays (if any) and false is returned.
+bool OpenDisplay(int width, int height, bool fullScreen, const char* title);
+int DisplayWidth();
+int DisplayHeight();
+
+// Restricts all drawing to the 1024 x 768 play area whose top-left corner is
+// at (offsetX, offsetY) on the display. Coordinates stay display pixels.
+void SetPlayViewport(int offsetX, int offsetY);
+
+// Clears the whole display to black.
+void ClearScreen();
+
+// Shows the frame, pumps events and holds the program to 60 frames a second.
+// Throws ProgramQuit when the window was closed or the frame limit is reached.
+void ShowFrame();
+long long FramesShown();
+
+// Called just before a frame is shown (the renderer flushes its batch here).
+using PreShowHook = void (*)();
+void SetPreShowHook(PreShowHook hook);
+
+// The last shown frame's pixels, RGBA rows top to bottom, display-sized.
+// Empty without OpenGL.
+std::vector<uint8_t> ReadFramePixels();
+
+// ---- pictures ----
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    unsigned texture = 0;  // OpenGL texture name; 0 without OpenGL
+    float handleX = 0;     // drawing point inside the picture
+    float handleY = 0;
+};
+
+// Decodes PNG bytes into a picture. nullptr, with PlatformError() naming the
+// resource, when the bytes do not decode.
+Picture* LoadPicturePng(const unsigned char* data, size_t size, const std::string& name);
+void MidHandle(Picture* picture);
+
+// Draws a picture with its handle at (x, y) in display pixels, with alpha 0..1.
+void DrawPicture(const Picture* picture, float x, float y, float alpha = 1.0f);
+
+// Fills a rectangle in an 0xAARRGGBB colour (added onto the screen like everything).
+void FillRect(float x, float y, float width, float height, uint32_t colour);
+
+// Lets other drawing come between glow lines in the right order.
+using FlushHook = void (*)();
+void SetDrawFlushHook(FlushHook hook);
+
+// ---- keyboard (Windows virtual-key codes) ----
+
+bool KeyDown(int vk);
+int KeyHit(int vk);  // presses since the last KeyHit of this key; resets it
+void FlushKeys();
+void PumpEvents();
+
+// ---- joystick port 0 ----
+
+bool JoystickPresent();
+float JoyX();      // -1..1
+int JoyHit();      // presses of button 0 since the last call
+
+// ---- clock ----
+
+uint32_t Millisecs();
+void Delay(int milliseconds);
