@@ -72,8 +72,13 @@ long long FramesShown();
 using PreShowHook = void (*)();
 void SetPreShowHook(PreShowHook hook);
 
-// The last shown frame's pixels, RGBA rows top to bottom, display-sized.
-// Empty without OpenGL.
+// Called with the frame's number (0 for the first) once it is complete and
+// just before it is shown; ReadFramePixels works inside it (screenshots).
+using FrameHook = void (*)(long long frame);
+void SetFrameHook(FrameHook hook);
+
+// The frame being shown, RGBA rows top to bottom, display-sized. Empty
+// without OpenGL.
 std::vector<uint8_t> ReadFramePixels();
 
 // ---- pictures ----

@@ -1,0 +1,40 @@
+// State shared by the platform's own files; the game never includes this.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+
+#include "platform/platform.h"
+
+struct PlatformState {
+    PlatformOptions options;
+    bool started = false;
+    bool quitRequested = false;
+    std::string error;
+
+    SDL_Window* window = nullptr;
+    SDL_GLContext gl = nullptr;
+    int width = 0;
+    int height = 0;
+    bool fullScreen = false;
+    int offsetX = 0;
+    int offsetY = 0;
+
+    long long framesShown = 0;
+    double virtualMs = 0;        // headless clock
+    uint64_t nextFrameTicks = 0; // real pacing deadline, in performance-counter ticks
+};
+
+PlatformState& Platform();
+bool IsHeadless();
+
+// input.cpp
+void InputHandleEvent(const SDL_Event& event);
+void InputApplyScript(long long frame);
+void InputOpenJoystick();
+void InputReset();
+void InputCloseJoystick();
+
+// display.cpp
+void ApplyPlayProjection();
