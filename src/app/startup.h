@@ -3,6 +3,10 @@
 
 #include "platform/platform.h"
 
+// The backdrop behind every screen, drawn while BackgroundOn = 1.
+extern Picture* BackdropImage;
+
 // Runs the whole program on the given platform: start-up, the menu, the
-// orderly end. Returns the exit code (0, or 1 when no display could be had).
-int RunOrbivore(const PlatformOptions& options);
+// orderly end. seed < 0 seeds the random generator with the clock.
+// Returns the exit code (0, or 1 when no display could be had).
+int RunOrbivore(const PlatformOptions& options, long long seed = -1);

@@ -1,0 +1,25 @@
+// The main menu: one entry at a time under the title logo, and the dispatch
+// to every mode and screen.
+#pragma once
+
+#include <string>
+
+extern int MenuItem;
+extern float LogoScale;
+extern int LogoSpin;
+extern int CreditBlink;
+extern int CreditToggle;
+extern std::string MenuFooterText;
+
+// Runs until the player confirms leaving (GameOverState = 1).
+void RunMainMenu();
+
+// Puts the menu back to its entry values (after every sub-screen).
+void ResetMenuState();
+
+// One frame's answer to a y/n prompt: 0 none, 1 yes (Y or KeyLeft), 2 no (N,
+// KeyRight or Escape). No is tested last and wins when both come in one frame.
+int PromptAnswer();
+
+// Clears the screen and draws the backdrop when it is on: how every frame starts.
+void BeginScreenFrame();

@@ -1,0 +1,70 @@
+// Program start-up: built-in tables, sounds, settings, the display, then the
+// main menu; the orderly end saves the settings. The simulator runs the very
+// same routine on the headless platform.
+#include "app/startup.h"
+
+#include <cstdio>
+
+#include "app/main_menu.h"
+#include "app/resources.h"
+#include "common/random.h"
+#include "render/tpoly.h"
+#include "render/vector_font.h"
+
+namespace {
+
+const char* const WindowTitle = "Orbivore - v1.00";
+
+Picture* LoadBuiltInPicture(const char* name) {
+    const ResourceBytes bytes = FindResource(name);
+    Picture* pic = bytes ? LoadPicturePng(bytes.data, bytes.size, name) : nullptr;
+    if (!pic) {
+        std::fprintf(stderr, "orbivore: %s\n",
+                     bytes ? PlatformError().c_str() : (std::string("missing built-in picture ") + name).c_str());
+    }
+    return pic;
+}
+
+// A stored height below 768 cannot hold the play area: such a file was
+// not written by the options screen, so the default window is used instead.
+void OpenStartDisplay() {
+    if (ScreenHeight < 768 || !OpenDisplay(ScreenWidth, ScreenHeight, FullScreen != 0, WindowTitle)) {
+        ScreenWidth = 1024, ScreenHeight = 768, FullScreen = 0, OffsetX = 0, OffsetY = 0;
+        if (!OpenDisplay(1024, 768, false, WindowTitle)) throw PlatformError();
+    }
+}
+
+}  // namespace
+
+Picture* BackdropImage = nullptr;
+
+int RunOrbivore(const PlatformOptions& options, long long seed) {
+    if (!PlatformStart(options)) {
+        std::fprintf(stderr, "orbivore: no display: %s\n", PlatformError().c_str());
+        return 1;
+    }
+    int code = 0;
+    try {
+        SeedRandom(seed >= 0 ? uint32_t(seed) : Millisecs());
+        LoadPopScale();
+        try {
+            OpenStartDisplay();
+        } catch (const std::string& why) {
+            std::fprintf(stderr, "orbivore: no display: %s\n", why.c_str());
+            PlatformStop();
+            return 1;
+        }
+        SetPlayViewport(OffsetX, OffsetY);
+        GlowImage = LoadBuiltInPicture("res\\dot.png");
+        MidHandle(GlowImage);
+        BackdropImage = LoadBuiltInPicture("res\\backdrop.png");
+        if (!GlowImage) throw ProgramQuit{};
+        TPoly::Initialise();
+        LoadGlyphs();
+        RunMainMenu();
+    } catch (const ProgramQuit&) {
+        // The orderly end: window closed, frame limit reached, or the menu left.
+    }
+    PlatformStop();
+    return code;
+}
