@@ -64,6 +64,7 @@ bool PlatformStart(const PlatformOptions& options) {
     p = PlatformState{};
     p.options = options;
     InputReset();
+    InputApplyScript(0);
     if (options.kind == PlatformKind::HeadlessNoGL) {
         p.started = true;
         return true;
