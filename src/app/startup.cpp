@@ -10,6 +10,7 @@
 #include "common/random.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
+#include "settings/settings.h"
 
 namespace {
 
