@@ -2,6 +2,8 @@
 // on the software rasterizer, or nothing at all (drawing only counted).
 #include <epoxy/gl.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstdlib>
 
