@@ -5,6 +5,7 @@
 #include "arcade/arcade_game.h"
 #include "arcade/game_state.h"
 #include "audio/sound.h"
+#include "online/highscores.h"
 #include "platform/platform.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
@@ -55,6 +56,6 @@ void ShowClassicLocked() {
 }
 
 void RunMenuScreen(int menuItem) {
-    // The instructions, options and score screens join here as they are built.
-    (void)menuItem;
+    // The instructions and options screens join here as they are built.
+    if (menuItem == 4) ShowHighscores(0);
 }

@@ -4,10 +4,12 @@
 #include "app/startup.h"
 
 #include <cstdio>
+#include <string>
 
 #include "app/main_menu.h"
 #include "app/resources.h"
 #include "common/random.h"
+#include "online/network_library.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
@@ -47,6 +49,9 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
     int code = 0;
     try {
         SeedRandom(seed >= 0 ? uint32_t(seed) : Millisecs());
+        // A missing network library leaves the online functions inert.
+        BindNetworkLibrary();
+        NetSetServer(ScoreServerText());
         LoadPopScale();
         try {
             OpenStartDisplay();
@@ -60,6 +65,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         MidHandle(GlowImage);
         BackdropImage = LoadBuiltInPicture("res\\backdrop.png");
         if (!GlowImage) throw ProgramQuit{};
+        NetSetKey(std::string("t41vb7k") + "Qz81Rk3m");
         TPoly::Initialise();
         LoadGlyphs();
         RunMainMenu();

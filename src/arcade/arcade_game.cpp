@@ -7,6 +7,8 @@
 #include "audio/sound.h"
 #include "common/maths.h"
 #include "common/random.h"
+#include "online/highscores.h"
+#include "online/score_sync.h"
 #include "platform/platform.h"
 #include "render/central_pictures.h"
 #include "render/tpoly.h"
@@ -34,6 +36,7 @@ void ResetGame() {
     Shields = 5;
     BurstSize = 0;
     BurstAtBase = 0;
+    LastGameMode = 0;
 }
 
 void DrawCentralBody() {
@@ -113,6 +116,8 @@ void EndGame() {
     LastScore = Score;
     LastLevel = Level;
     LastPlayerName = PlayerName;
+    AddLocalScore(Score);
+    LastScore = Score;
     if (Score > BestScore) BestScore = Score;
     if (BestScore > TopScore) TopScore = BestScore;
     ShowFps = 0;
