@@ -86,7 +86,6 @@ TEST(ScoreSync, WithoutTheLibraryNothingIsDownloadedAndNothingWaits) {
     options.kind = PlatformKind::HeadlessNoGL;
     ASSERT_TRUE(PlatformStart(options));
     BindNetworkLibraryFrom("/nonexistent/libkova.so");
-    const std::string footer = "footer";
     OnlineScoreCount = 7;
     SyncScores();
     CheckVersion();
