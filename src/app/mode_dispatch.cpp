@@ -1,6 +1,7 @@
 #include "app/mode_dispatch.h"
 
 #include "app/main_menu.h"
+#include "app/screen.h"
 #include "app/startup.h"
 #include "arcade/arcade_game.h"
 #include "arcade/game_state.h"
@@ -10,10 +11,6 @@
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
-
-namespace {
-constexpr int VkReturn = 13, VkEscape = 27;
-}
 
 Picture* ClassicTeaseImage = nullptr;
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/main_menu.h"
+#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "audio/sound.h"
 #include "common/maths.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int VkEscape = 27;
 
 void ResetGame() {
     StartLevel = Level;
@@ -89,7 +89,7 @@ void DrawTargetRing() {
 }
 
 void RunExitPrompt() {
-    if (SoundOn == 1) Sound::Play("BlipSND", 0);
+    Blip();
     TextZoom = 25;
     FlushKeys();
     int answer = 0;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/main_menu.h"
+#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "audio/sound.h"
 #include "online/score_sync.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int VkEscape = 27;
 constexpr uint32_t OwnRowColour = 0xFFFFC000;  // (255, 192, 0)
 
 int ScoreValue(const std::string& text) { return std::atoi(text.c_str()); }
@@ -33,9 +33,6 @@ std::string WithoutSpaces(const std::string& s) {
     return out;
 }
 
-void Blip() {
-    if (SoundOn == 1) Sound::Play("BlipSND", 0);
-}
 
 void DrawLists(int blink) {
     const std::string last = std::to_string(LastScore);
