@@ -13,8 +13,12 @@ struct GameKey {
     int* code;
 };
 
+void ShowLines(int count, int waitingFor);
+
 const GameKey GameKeys[4] = {
     {"Turn Left", &KeyLeft}, {"Turn Right", &KeyRight}, {"Fire Key", &KeyFire}, {"Shield Key", &KeyShield}};
+
+int Asking = 0;  // the key WaitForKey is asking for
 
 void DrawTitles() {
     BeginScreenFrame();
@@ -53,8 +57,8 @@ int WaitForKey() {
             if (KeyDown(row->code)) captured = row->code;
             if (row->code == 255 || row->code == captured) break;
         }
-        // Held keys are states, not hits: wait a frame between looks.
-        if (captured == 0) ShowFrame();
+        // Keys are looked at as states, once a frame, with the question on screen.
+        if (captured == 0) ShowLines(Asking, Asking);
     }
     Blip();
     return captured;
@@ -79,6 +83,7 @@ int RedefineKeys() {
         FlushKeys();
         if (answer == 2) return 0;
         for (int i = 0; i < 4; ++i) {
+            Asking = i;
             ShowLines(i, i);
             *GameKeys[i].code = WaitForKey();
         }
