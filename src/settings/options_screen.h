@@ -9,3 +9,4 @@ int RedefineKeys();
 int WaitForKey();
 void DrawKeyLine(const char* label, int code, float x, float y, int waiting);
 int ShowInstructions();
+void DrawCreditsPicture(float scale, float angle);
