@@ -18,6 +18,13 @@ namespace {
 
 const char* const WindowTitle = "Orbivore - v1.00";
 
+// The mode the display is open in, to fall back to.
+struct DisplayMode {
+    int width, height, fullScreen, offsetX, offsetY;
+};
+DisplayMode OpenMode{1024, 768, 0, 0, 0};
+
+
 Picture* LoadBuiltInPicture(const char* name) {
     const ResourceBytes bytes = FindResource(name);
     Picture* pic = bytes ? LoadPicturePng(bytes.data, bytes.size, name) : nullptr;
@@ -35,11 +42,25 @@ void OpenStartDisplay() {
         ScreenWidth = 1024, ScreenHeight = 768, FullScreen = 0, OffsetX = 0, OffsetY = 0;
         if (!OpenDisplay(1024, 768, false, WindowTitle)) throw PlatformError();
     }
+    OpenMode = {ScreenWidth, ScreenHeight, FullScreen, OffsetX, OffsetY};
 }
 
 }  // namespace
 
 Picture* BackdropImage = nullptr;
+
+bool ReopenDisplay() {
+    if (OpenDisplay(ScreenWidth, ScreenHeight, FullScreen != 0, WindowTitle)) {
+        OpenMode = {ScreenWidth, ScreenHeight, FullScreen, OffsetX, OffsetY};
+        SetPlayViewport(OffsetX, OffsetY);
+        return true;
+    }
+    std::fprintf(stderr, "orbivore: %s; keeping %d x %d\n", PlatformError().c_str(), OpenMode.width, OpenMode.height);
+    ScreenWidth = OpenMode.width, ScreenHeight = OpenMode.height, FullScreen = OpenMode.fullScreen;
+    OffsetX = OpenMode.offsetX, OffsetY = OpenMode.offsetY;
+    SetPlayViewport(OffsetX, OffsetY);
+    return false;
+}
 
 int RunOrbivore(const PlatformOptions& options, long long seed) {
     if (!PlatformStart(options)) {
