@@ -20,14 +20,14 @@ struct ScoreRow {
 };
 
 // The four display sizes offered, each with the play area centred on it.
-struct DisplayMode {
+struct ScreenMode {
     int width;
     int height;
     int offsetX;
     int offsetY;
 };
-constexpr int DisplayModeCount = 4;
-extern const DisplayMode DisplayModes[DisplayModeCount];
+constexpr int ScreenModeCount = 4;
+extern const ScreenMode ScreenModes[ScreenModeCount];
 
 // Both tables hold one row more than is saved: the download may fill it.
 constexpr int ScoreTableRows = 26;

@@ -30,10 +30,10 @@ void MendKey(int& value, int fallback) {
 // play area off the screen: back to the default window size. A known size
 // always gets its own offsets, so the play area stays centred.
 void MendDisplay() {
-    const DisplayMode* mode = nullptr;
-    for (const DisplayMode& m : DisplayModes)
+    const ScreenMode* mode = nullptr;
+    for (const ScreenMode& m : ScreenModes)
         if (m.width == ScreenWidth && m.height == ScreenHeight) mode = &m;
-    if (!mode) mode = &DisplayModes[0];
+    if (!mode) mode = &ScreenModes[0];
     ScreenWidth = mode->width;
     ScreenHeight = mode->height;
     OffsetX = mode->offsetX;
@@ -46,7 +46,7 @@ void CapLength(std::string& text, size_t most) {
 
 }  // namespace
 
-const DisplayMode DisplayModes[DisplayModeCount] = {
+const ScreenMode ScreenModes[ScreenModeCount] = {
     {1024, 768, 0, 0},
     {1280, 1024, 128, 128},
     {1440, 900, 208, 66},

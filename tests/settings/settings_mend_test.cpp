@@ -29,7 +29,7 @@ void ExpectUsable() {
         EXPECT_LE(key, 254);
     }
     bool knownMode = false;
-    for (const DisplayMode& m : DisplayModes)
+    for (const ScreenMode& m : ScreenModes)
         knownMode |= m.width == ScreenWidth && m.height == ScreenHeight && m.offsetX == OffsetX && m.offsetY == OffsetY;
     EXPECT_TRUE(knownMode) << ScreenWidth << "x" << ScreenHeight << " at " << OffsetX << "," << OffsetY;
     for (int flag : {FullScreen, BackgroundOn, JoystickOn, ClassicUnlocked, SoundOn, MusicOn}) {
