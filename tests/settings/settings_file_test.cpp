@@ -45,28 +45,13 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 }
 
 TEST_F(SettingsFileTest, FirstRunHasTheDefaultsAndWritesTheFirstRunFile) {
+    SetUnusualSettings();
     LoadSettings();
+    // The file below spells out every first-run value; these are the ones
+    // the player sees first.
     EXPECT_EQ(PlayerName, "Player1");
-    EXPECT_EQ(FullScreen, 0);
-    EXPECT_EQ(ScreenWidth, 1024);
-    EXPECT_EQ(ScreenHeight, 768);
-    EXPECT_EQ(OffsetX, 0);
-    EXPECT_EQ(OffsetY, 0);
-    EXPECT_EQ(KeyLeft, 37);
-    EXPECT_EQ(KeyRight, 39);
     EXPECT_EQ(KeyFire, 162);
-    EXPECT_EQ(KeyShield, 164);
-    EXPECT_EQ(SoundOn, 1);
-    EXPECT_EQ(MusicOn, 1);
-    EXPECT_EQ(BackgroundOn, 1);
-    EXPECT_EQ(GlowAmount, 0);
-    EXPECT_EQ(HighestLevel, 1);
-    EXPECT_EQ(ClassicUnlocked, 0);
-    EXPECT_EQ(TopScore, 0);
-    EXPECT_EQ(LocalScores[0].name, "Varnok01");
     EXPECT_EQ(LocalScores[24].score, "1000");
-    EXPECT_EQ(LocalScores[24].level, "1");
-    EXPECT_EQ(OnlineScores[3].level, "001-001");
     EXPECT_FALSE(fs::exists(SettingsFileName));  // reading never creates it
 
     EXPECT_TRUE(SaveSettings());
@@ -91,11 +76,6 @@ TEST_F(SettingsFileTest, EveryFieldComesBackByteForByte) {
     EXPECT_EQ(PlayerName, "\xE9\xFFme 9");  // high bytes stay themselves
     EXPECT_EQ(SpareText, "kept");
     EXPECT_EQ(LocalScores[7].spare, "x7");
-    EXPECT_EQ(OnlineScores[24].name, "Zed24");
-    EXPECT_EQ(OffsetYCopy, 7);
-    EXPECT_EQ(TopScore, 123456);
-    EXPECT_EQ(ScreenWidth, 1440);
-    EXPECT_EQ(GlowAmount, -2);
     EXPECT_EQ(SettingsBytes(), written);
     EXPECT_EQ(ReadFile(SettingsFileName), written);
 }
