@@ -38,30 +38,24 @@ struct Turn {
     float Y(float x, float y) const { return x * s + y * c; }
 };
 
-// Scales, turns and places one picture's segments about (cx, cy).
-void PlaceSegments(const VectorPicture& pic, int count, float cx, float cy, float scale, const Turn& turn,
-                   int width, std::vector<ScreenSegment>& out) {
+// Draws one picture's segments scaled, turned and placed about (cx, cy).
+// recolour gives the colour each stored colour is drawn in.
+template <typename Recolour>
+void DrawPlaced(const VectorPicture& pic, int count, float cx, float cy, float scale, float degrees, int width,
+                Recolour recolour) {
+    const Turn turn(degrees);
     count = std::min(count, pic.Count());
     for (int i = 0; i < count; ++i) {
         const PictureSegment& seg = pic.segments[size_t(i)];
         const float x1 = float(seg.x1) * scale, y1 = float(seg.y1) * scale;
         const float x2 = float(seg.x2) * scale, y2 = float(seg.y2) * scale;
-        out.push_back({cx + turn.X(x1, y1), cy + turn.Y(x1, y1), cx + turn.X(x2, y2), cy + turn.Y(x2, y2),
-                       seg.colour, width});
+        const uint32_t c = recolour(seg.colour);
+        TPoly::Line(GlowImage, 0, cx + turn.X(x1, y1), cy + turn.Y(x1, y1), c, cx + turn.X(x2, y2),
+                    cy + turn.Y(x2, y2), c, float(width));
     }
 }
 
-void Emit(const ScreenSegment& s) {
-    TPoly::Line(GlowImage, 0, s.x1, s.y1, s.colour, s.x2, s.y2, s.colour, float(s.width));
-}
-
-// One buffer for every drawing: the pictures are drawn many times a frame
-// on some screens, and the buffer keeps its room between calls.
-std::vector<ScreenSegment>& Scratch() {
-    static std::vector<ScreenSegment> buffer;
-    buffer.clear();
-    return buffer;
-}
+uint32_t OwnColour(uint32_t c) { return c; }
 
 }  // namespace
 
@@ -76,68 +70,34 @@ void LoadCentralPictures() {
     TitleLogo = LoadVectorPicture("pictures/title_logo.txt");
 }
 
-void LandmassSegments(std::vector<ScreenSegment>& out) {
-    // The continents sit one pixel below the circle's centre, as drawn.
-    PlaceSegments(LandmassShape, LandmassShape.Count(), 512 + ScreenX(), 385 + ScreenY(), EarthRadius / 20,
-                  Turn(0), LineWidth24, out);
+void DrawLandmass() {
+    // The continents sit one pixel below the circle's centre.
+    DrawPlaced(LandmassShape, LandmassShape.Count(), 512 + ScreenX(), 385 + ScreenY(), EarthRadius / 20, 0,
+               LineWidth24, OwnColour);
 }
 
-void OverlordSegments(float pulse, std::vector<ScreenSegment>& out) {
+void DrawOverlord(float pulse) {
     const float k = EarthRadius / 20 + Sin(4 * pulse);
-    const float cx = 512 + Sin(pulse) + ScreenX();
-    const float cy = 386 - Cos(pulse) + ScreenY();
-    PlaceSegments(OverlordShape, OverlordShape.Count(), cx, cy, k, Turn(pulse), LineWidth32, out);
+    DrawPlaced(OverlordShape, OverlordShape.Count(), 512 + Sin(pulse) + ScreenX(), 386 - Cos(pulse) + ScreenY(), k,
+               pulse, LineWidth32, OwnColour);
 }
 
-void BurstSegments(int rotation, std::vector<ScreenSegment>& out) {
+void UpdateBurst(int move, int rotation) {
     if (!(BurstSize > 0)) return;
     const float s = BurstAtBase == 1 ? 11 - BurstSize : BurstSize;
+    const uint32_t c = SparkleColour();
     float cx = 512 + ScreenX(), cy = 384 + ScreenY();
     if (BurstAtBase == 1) {
         cx += Sin(BaseAngle) * EarthRadius * BaseOrbitPixels;
         cy -= Cos(BaseAngle) * EarthRadius * BaseOrbitPixels;
     }
-    const size_t first = out.size();
-    PlaceSegments(BurstShape, BurstShape.Count(), cx, cy, s, Turn(float(rotation)), LineWidth18, out);
-    const uint32_t c = SparkleColour();
-    for (size_t i = first; i < out.size(); ++i) out[i].colour = c;
-}
-
-void TitleLogoScreenSegments(int offsetX, int offsetY, int rotation, float scale, std::vector<ScreenSegment>& out) {
-    const size_t first = out.size();
-    PlaceSegments(TitleLogo, TitleLogoSegmentCount, ScreenX() + 512 + float(offsetX),
-                  ScreenY() + 386 + float(offsetY), scale, Turn(float(rotation)), LineWidth28, out);
-    for (size_t i = first; i < out.size(); ++i)
-        if (out[i].colour == LogoSparkleColour) out[i].colour = SparkleColour();
-}
-
-void MenuPictureSegments(int offsetX, int offsetY, int rotation, std::vector<ScreenSegment>& out) {
-    const size_t first = out.size();
-    PlaceSegments(MenuPicture, MenuPicture.Count(), ScreenX() + 512 + float(offsetX),
-                  ScreenY() + 386 + float(offsetY), 1, Turn(float(rotation)), LineWidth32, out);
-    for (size_t i = first; i < out.size(); ++i)
-        if (out[i].colour == MenuDimColour) out[i].colour = MenuDimDrawn;
-}
-
-void DrawLandmass() {
-    std::vector<ScreenSegment>& segs = Scratch();
-    LandmassSegments(segs);
-    for (const ScreenSegment& s : segs) Emit(s);
-}
-
-void DrawOverlord(float pulse) {
-    std::vector<ScreenSegment>& segs = Scratch();
-    OverlordSegments(pulse, segs);
-    for (const ScreenSegment& s : segs) Emit(s);
-}
-
-void UpdateBurst(int move, int rotation) {
-    if (!(BurstSize > 0)) return;
-    std::vector<ScreenSegment>& segs = Scratch();
-    BurstSegments(rotation, segs);
-    for (const ScreenSegment& s : segs) {
+    const Turn turn{float(rotation)};
+    for (const PictureSegment& seg : BurstShape.segments) {
+        const float x1 = float(seg.x1) * s, y1 = float(seg.y1) * s;
+        const float x2 = float(seg.x2) * s, y2 = float(seg.y2) * s;
         TPoly::_Begin();
-        Emit(s);
+        TPoly::Line(GlowImage, 0, cx + turn.X(x1, y1), cy + turn.Y(x1, y1), c, cx + turn.X(x2, y2),
+                    cy + turn.Y(x2, y2), c, float(LineWidth18));
         TPoly::_End();
     }
     if (move != 1) return;
@@ -150,13 +110,12 @@ void UpdateBurst(int move, int rotation) {
 }
 
 void DrawTitleLogo(int offsetX, int offsetY, int rotation, float scale) {
-    std::vector<ScreenSegment>& segs = Scratch();
-    TitleLogoScreenSegments(offsetX, offsetY, rotation, scale, segs);
-    for (const ScreenSegment& s : segs) Emit(s);
+    DrawPlaced(TitleLogo, TitleLogoSegmentCount, ScreenX() + 512 + float(offsetX), ScreenY() + 386 + float(offsetY),
+               scale, float(rotation), LineWidth28,
+               [](uint32_t c) { return c == LogoSparkleColour ? SparkleColour() : c; });
 }
 
 void DrawMenuPicture(int offsetX, int offsetY, int rotation) {
-    std::vector<ScreenSegment>& segs = Scratch();
-    MenuPictureSegments(offsetX, offsetY, rotation, segs);
-    for (const ScreenSegment& s : segs) Emit(s);
+    DrawPlaced(MenuPicture, MenuPicture.Count(), ScreenX() + 512 + float(offsetX), ScreenY() + 386 + float(offsetY),
+               1, float(rotation), LineWidth32, [](uint32_t c) { return c == MenuDimColour ? MenuDimDrawn : c; });
 }

@@ -1,14 +1,9 @@
 // The pictures drawn about the centre of the play area: the Earth's
 // landmasses, the alien overlord, the burst of a gained or returning base,
 // the title logo and the menu picture; and the credits page's picture.
-//
-// Each drawing is split into the screen segments it makes (the *Segments
-// routines, which draw nothing) and the Draw routine that hands them to the
-// glow renderer, so the geometry can be checked without a display.
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "render/vector_picture.h"
 
@@ -40,20 +35,6 @@ inline constexpr const char* OldCreditLine = "\u00a4 2025 Velvet Comet Arcade";
 void LoadCentralPictures();
 // The credits picture alone, for a start-up that loads it earlier.
 void LoadCreditsPicture();
-
-// One glow segment in screen pixels (the play area's offset included).
-struct ScreenSegment {
-    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    uint32_t colour = 0;
-    int width = 0;
-};
-
-void LandmassSegments(std::vector<ScreenSegment>& out);
-void OverlordSegments(float pulse, std::vector<ScreenSegment>& out);
-// The burst as it stands now (nothing when BurstSize is not above 0).
-void BurstSegments(int rotation, std::vector<ScreenSegment>& out);
-void TitleLogoScreenSegments(int offsetX, int offsetY, int rotation, float scale, std::vector<ScreenSegment>& out);
-void MenuPictureSegments(int offsetX, int offsetY, int rotation, std::vector<ScreenSegment>& out);
 
 void DrawLandmass();
 void DrawOverlord(float pulse);
