@@ -51,22 +51,6 @@ TEST_F(ExplosionsTest, DebrisAgesTwicePerMovingFrameAndOncePerFrozenOne) {
     EXPECT_EQ(ExplosionsList.front().fCount, first.fCount - 2);
     UpdateExplosions(1);
     EXPECT_EQ(ExplosionsList.front().fCount, first.fCount - 3);
-    const float a = float(first.fAngle);
-    EXPECT_EQ(ExplosionsList.front().fx,
-              TruncToInt(float(TruncToInt(512 + Sin(a) * first.fspeed)) + Sin(a) * first.fspeed));
-    for (const Explosions& e : ExplosionsList) {
-        EXPECT_GE(e.color, 0xFF404040u);
-        EXPECT_GE(e.fspeed, 8);
-        EXPECT_LE(e.fspeed, 16);
-    }
-}
-
-TEST_F(ExplosionsTest, MovingDebrisIsGoneWithinHalfItsCount) {
-    SpawnExplosion(512, 384, DebrisDots, 0);
-    int frames = 0;
-    while (!ExplosionsList.empty() && frames < 1000) UpdateExplosions(0), ++frames;
-    EXPECT_GE(frames, 30);
-    EXPECT_LE(frames, 90);
 }
 
 TEST_F(ExplosionsTest, FrozenHitFlashShowsTheSameRaysEveryFrame) {
@@ -145,15 +129,6 @@ TEST_F(ExplosionsTest, BaseWreckIsDrawnAtBothBasesUnderTheDoubleBase) {
     ASSERT_EQ(segments.size(), 32u);
     EXPECT_EQ(segments[16].x1 - segments[0].x1, float(SecondBaseX - BaseX));
     EXPECT_EQ(segments[16].y1 - segments[0].y1, float(SecondBaseY - BaseY));
-}
-
-TEST_F(ExplosionsTest, StarBurstIsSixWhiteSpokesFor12Frames) {
-    SpawnExplosion(50, 60, StarBurst, 0);
-    const auto segments = DrawnBy([] { UpdateExplosions(0); });
-    ASSERT_EQ(segments.size(), 6u);
-    EXPECT_NEAR(std::hypot(segments[0].x2 - 50, segments[0].y2 - 60), 18, 1e-3);
-    for (int frame = 2; frame <= 12; ++frame) UpdateExplosions(0);
-    EXPECT_TRUE(ExplosionsList.empty());
 }
 
 TEST_F(ExplosionsTest, UnknownKindIsAnInvisibleObjectFor24Frames) {

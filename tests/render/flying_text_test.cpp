@@ -43,6 +43,11 @@ TEST_F(FlyingTextTest, AFifthCaptionIsDropped) {
 }
 
 TEST_F(FlyingTextTest, DelayedCaptionAppearsWithRingsAndDrawOnlyStillCountsDown) {
+    SpawnFlyingText(7, 0);  // no delay: shown at once, without rings
+    EXPECT_FALSE(DrawnBy([] { UpdateFlyingTexts(1); }).empty());
+    EXPECT_TRUE(StarsList.empty());
+    FlyingTextList.clear();
+
     SpawnFlyingText(23, 3);
     EXPECT_TRUE(DrawnBy([] { UpdateFlyingTexts(0); }).empty());
     EXPECT_TRUE(DrawnBy([] { UpdateFlyingTexts(1); }).empty());
@@ -55,12 +60,6 @@ TEST_F(FlyingTextTest, DelayedCaptionAppearsWithRingsAndDrawOnlyStillCountsDown)
     EXPECT_FLOAT_EQ(FlyingTextList.front().zoom, 0.01f);  // drawn, not grown
     UpdateFlyingTexts(1);
     EXPECT_EQ(StarsList.size(), 3u * RingParticles);  // the rings come once
-}
-
-TEST_F(FlyingTextTest, CaptionWithoutDelayShowsAtOnceWithoutRings) {
-    SpawnFlyingText(7, 0);
-    EXPECT_FALSE(DrawnBy([] { UpdateFlyingTexts(1); }).empty());
-    EXPECT_TRUE(StarsList.empty());
 }
 
 TEST_F(FlyingTextTest, SegmentsAreScaledTurnedAndBobbed) {

@@ -2,8 +2,6 @@
 
 #include "common/maths.h"
 #include "effects_fixture.h"
-#include "render/tpoly.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -46,31 +44,12 @@ TEST_F(ParticlesTest, RingBurstOfThreeStartsMovingAfter1_9And17Frames) {
     EXPECT_EQ(startedAt[2], 17);
 }
 
-TEST_F(ParticlesTest, RingsAreEvenlySpreadAndEachTurnedFurther) {
-    SpawnParticles(512, 384, 2, 2);
-    auto it = StarsList.begin();
-    const float firstRing = std::atan2(it->xspeed, -it->yspeed) / DegToRad;
-    std::advance(it, RingParticles);
-    const float secondRing = std::atan2(it->xspeed, -it->yspeed) / DegToRad;
-    EXPECT_NEAR(firstRing, 0, 1e-3);
-    EXPECT_NEAR(secondRing, 5, 1e-3);
-    EXPECT_NEAR(std::hypot(it->xspeed, it->yspeed), 2, 1e-4);
-}
-
 TEST_F(ParticlesTest, UnknownKindsAndEmptyCountsMakeNothing) {
     SpawnParticles(10, 10, 10, -1);
     SpawnParticles(10, 10, 10, 4);
     SpawnParticles(10, 10, 0, 0);
     SpawnParticles(10, 10, -5, 2);
     EXPECT_TRUE(StarsList.empty());
-}
-
-TEST_F(ParticlesTest, ColoursAreOpaqueWarmTones) {
-    for (int kind = 0; kind <= 3; ++kind) SpawnParticles(100, 100, 50, kind);
-    for (const Stars& p : StarsList) {
-        EXPECT_GE(p.color, 0xFFFF3CB0u);
-        EXPECT_LE(p.color, 0xFFFFD8F0u);
-    }
 }
 
 TEST_F(ParticlesTest, StreaksFlyAwayFromTheCentre) {
@@ -103,24 +82,6 @@ TEST_F(ParticlesTest, SparksLiveLifePlusOneFramesAndSpraysHalfAsLong) {
     SpawnParticles(500, 500, 1, 3);
     const int sprayLife = StarsList.front().life;
     EXPECT_EQ(FramesUntilGone(), sprayLife / 2 + 1);
-}
-
-TEST_F(ParticlesTest, SparksAreDotsAndStreaksShowTheirStep) {
-    OffsetX = 128, OffsetY = 66;
-    SpawnParticles(200, 100, 1, 0);
-    SpawnParticles(200, 100, 1, 3);
-    const auto segments = DrawnBy([] { UpdateParticles(0); });
-    OffsetX = 0, OffsetY = 0;
-    ASSERT_EQ(segments.size(), 2u);
-    EXPECT_EQ(segments[0].x1, 328);
-    EXPECT_EQ(segments[0].y1, 166);
-    EXPECT_EQ(segments[0].x2, 329);
-    EXPECT_EQ(segments[0].width, float(LineWidth10));
-    const Stars& spray = StarsList.back();
-    EXPECT_FLOAT_EQ(segments[1].x2 - segments[1].x1, spray.xspeed);
-    EXPECT_FLOAT_EQ(segments[1].y2 - segments[1].y1, spray.yspeed);
-    EXPECT_LT(spray.yspeed, 0);  // upwards
-    EXPECT_EQ(segments[1].width, float(LineWidth14));
 }
 
 }  // namespace
