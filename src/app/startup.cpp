@@ -10,6 +10,8 @@
 #include "app/resources.h"
 #include "common/random.h"
 #include "online/network_library.h"
+#include "render/explosions.h"
+#include "render/flying_text.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
@@ -76,7 +78,9 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         // A missing network library leaves the online functions inert.
         BindNetworkLibrary();
         NetSetServer(ScoreServerText());
+        LoadCaptionShapes();
         LoadPopScale();
+        LoadBaseShapeTable();
         LoadSettings();
         settingsLoaded = true;
         try {
