@@ -8,6 +8,8 @@
 
 #include "app/main_menu.h"
 #include "app/resources.h"
+#include "combat/base.h"
+#include "combat/invaders.h"
 #include "common/random.h"
 #include "online/network_library.h"
 #include "render/explosions.h"
@@ -81,6 +83,8 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         LoadCaptionShapes();
         LoadPopScale();
         LoadBaseShapeTable();
+        LoadBaseShape();
+        LoadInvaderShapes();
         LoadSettings();
         settingsLoaded = true;
         try {
