@@ -5,6 +5,7 @@
 #include "app/main_menu.h"
 #include "app/screen.h"
 #include "arcade/game_state.h"
+#include "arcade/level_select.h"
 #include "audio/sound.h"
 #include "common/maths.h"
 #include "common/random.h"
@@ -134,6 +135,7 @@ void DrawArcadeScene(int move) {
 }
 
 void PlayArcadeGame() {
+    SelectLevel();
     ResetGame();
     ClearGameLists();
     WavesSpawned = 1;
