@@ -49,7 +49,7 @@ void Show(const uint8_t* table, int f, const std::string& title) {
         const int x = int(std::lround(cx + std::sin(a * rad) * r * 2)), y = int(std::lround(cy - std::cos(a * rad) * r));
         if (x >= 0 && x < W && y >= 0 && y < H) grid[size_t(y)][size_t(x)] = c;
     };
-    for (int a = 0; a < 360; a += 15) put(a, 3.5, 'o');
+    for (int a = 0; a < 360; a += 30) put(a, 3.5, 'o');
     int count = 0;
     for (int ring = 0; ring < FormationRings; ++ring)
         for (int k = 0; k < FormationCells; ++k) {

@@ -197,3 +197,14 @@ void ApplyLevelRow(int level) {
         if (t && t->f) *t->f = s.value;
     }
 }
+
+std::string LevelNumberText(int level) {
+    const std::string digits = std::to_string(level);
+    return digits.size() == 1 ? "0" + digits : digits;
+}
+
+std::string TitleNameLine(const std::string& playerName) {
+    std::string line = playerName + "....";
+    while (line.size() < 13) line = " " + line + " ";
+    return line;
+}

@@ -46,3 +46,10 @@ void ApplyLevelDefaults(int level);
 // Level's row on top of the defaults: hit points, waves, pickups, specials.
 // A level outside 1..100 changes nothing.
 void ApplyLevelRow(int level);
+
+// The level number as the title screen shows it: "07", "42", "100".
+std::string LevelNumberText(int level);
+
+// The player's name as the title screen shows it: followed by "....", then
+// padded with a space at each end until it is at least 13 characters long.
+std::string TitleNameLine(const std::string& playerName);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
@@ -12,10 +14,24 @@
 
 namespace {
 
+// Tests that write a "waves.dat" do it in a folder of their own, so that
+// tests running side by side never read each other's file.
+struct OwnDirectory {
+    std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::path own = home / ("waves-" + std::to_string(getpid()));
+    OwnDirectory() {
+        std::filesystem::create_directories(own);
+        std::filesystem::current_path(own);
+    }
+    ~OwnDirectory() {
+        std::filesystem::current_path(home);
+        std::filesystem::remove_all(own);
+    }
+};
+
 class FormationsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        std::remove("waves.dat");
         LoadWaveFormations();
         LoadLevelTable();
     }
@@ -131,6 +147,7 @@ TEST_F(FormationsTest, LaterLevelsAskForMoreOnAverage) {
 std::vector<uint8_t> CurrentTable() { return {WaveFormations, WaveFormations + FormationTableSize}; }
 
 TEST_F(FormationsTest, WavesDatOfTheRightSizeReplacesTheTable) {
+    const OwnDirectory own;
     const std::vector<uint8_t> builtIn = CurrentTable();
     std::vector<uint8_t> custom(FormationTableSize, 0);
     custom[size_t(FormationCellIndex(1, 0, 3))] = 5;

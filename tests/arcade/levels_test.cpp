@@ -142,3 +142,12 @@ TEST(LevelTableParse, FaultsAreReportedWithTheirLine) {
 }
 
 }  // namespace
+
+TEST(LevelTitle, NumberAndNameLine) {
+    EXPECT_EQ(LevelNumberText(7), "07");
+    EXPECT_EQ(LevelNumberText(42), "42");
+    EXPECT_EQ(LevelNumberText(100), "100");
+    EXPECT_EQ(TitleNameLine("Ann"), "   Ann....   ");  // 7 + 3 + 3
+    EXPECT_EQ(TitleNameLine(""), "     ....     ");  // grows by twos past 13 to 14
+    EXPECT_EQ(TitleNameLine("Commander"), "Commander....");
+}

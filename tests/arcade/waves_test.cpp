@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
 
 #include "arcade/formations.h"
@@ -15,7 +14,6 @@ namespace {
 class SpawnWaveTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        std::remove("waves.dat");
         LoadWaveFormations();
         LoadLevelTable();
     }
