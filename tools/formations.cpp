@@ -2,8 +2,8 @@
 //   orbivore-formations OUTDIR          checks data/levels/formations.txt and writes
 //                                       OUTDIR/levels/formations.bin (the 16968-byte table)
 //   orbivore-formations --show [N ...]  draws formations (all when none given) as
-//                                       they lie around the Earth, wave start angle 0
-//                                       at the top, for looking at the level design
+//                                       they lie around the Earth halfway in, wave start
+//                                       angle 0 at the top, for looking at the level design
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -49,13 +49,15 @@ void Show(const uint8_t* table, int f, const std::string& title) {
         const int x = int(std::lround(cx + std::sin(a * rad) * r * 2)), y = int(std::lround(cy - std::cos(a * rad) * r));
         if (x >= 0 && x < W && y >= 0 && y < H) grid[size_t(y)][size_t(x)] = c;
     };
-    for (int a = 0; a < 360; a += 30) put(a, 3.5, 'o');
+    // Drawn as the wave stands halfway in: inner ring 45 orbit units out, the Earth at 20.
+    constexpr double scale = 0.2;
+    for (int a = 0; a < 360; a += 30) put(a, 20 * scale, 'o');
     int count = 0;
     for (int ring = 0; ring < FormationRings; ++ring)
         for (int k = 0; k < FormationCells; ++k) {
             const uint8_t v = table[FormationCellIndex(f, ring, k)];
             if (v == 0) continue;
-            put(13.0 * k, 7.5 + 2.2 * ring, char('0' + v));
+            put(13.0 * k, (45 + 8 * ring) * scale, char('0' + v));
             ++count;
         }
     std::printf("formation %d%s  (%d invaders)\n", f, title.c_str(), count);

@@ -41,8 +41,6 @@ TEST_F(SpawnWaveTest, ReleasesTheFormationOuterRingFirst) {
         EXPECT_EQ(e.HitPoints, e.Frame + 1);
         EXPECT_EQ(e.Score, 10 * e.Frame);
         EXPECT_EQ(e.PowerupPayload, 0);
-        EXPECT_EQ(e.SpecificPowerup, 0);
-        EXPECT_EQ(e.FramePlus, 0);
     }
     EXPECT_GE(UfoTimer, 2000);
     EXPECT_LE(UfoTimer, 4000);
