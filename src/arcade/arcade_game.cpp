@@ -13,7 +13,7 @@
 #include "combat/base_lost.h"
 #include "combat/controls.h"
 #include "combat/earth.h"
-#include "combat/game_stats.h"
+#include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/shots.h"
 #include "combat/ufo.h"

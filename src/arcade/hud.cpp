@@ -1,9 +1,10 @@
 #include "arcade/hud.h"
 
-#include <cstdio>
+#include <string>
 
 #include "arcade/game_state.h"
 #include "combat/base.h"
+#include "combat/game_over.h"
 #include "common/maths.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
@@ -35,14 +36,6 @@ void DrawPowerupBar() {
 }
 
 }  // namespace
-
-std::string SevenDigitScore(int score) {
-    int last = score % 10000000;
-    if (last < 0) last = -last;
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%07d", last);
-    return digits;
-}
 
 void DrawHudScore() { HudText("score: " + SevenDigitScore(Score), 640, 24, 0xFFFF4040); }
 

@@ -17,7 +17,7 @@ VectorPicture BaseShape;
 
 void LoadBaseShape() { BaseShape = LoadVectorPicture("pictures/base.txt"); }
 
-int AngleIndex(float degrees) {
+int ShapeAngleIndex(float degrees) {
     int a = TruncToInt(degrees);
     if (a < 0 || a > 360) {
         a %= 360;

@@ -28,4 +28,4 @@ void DrawBase(float a, int which);
 void DrawSpareLives();
 
 // The index of a pre-rotated table (0..360) for an angle in degrees.
-int AngleIndex(float degrees);
+int ShapeAngleIndex(float degrees);

@@ -3,7 +3,7 @@
 #include "app/screen.h"
 #include "arcade/game_state.h"
 #include "combat/collisions.h"
-#include "combat/game_stats.h"
+#include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/shot_drawing.h"

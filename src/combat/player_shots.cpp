@@ -2,13 +2,11 @@
 // invader shots and on the UFO. (Hits on invaders are the invader pass's.)
 #include "app/screen.h"
 #include "arcade/game_state.h"
-#include "audio/sound.h"
 #include "combat/base.h"
 #include "combat/collisions.h"
-#include "combat/game_stats.h"
+#include "combat/game_over.h"
 #include "combat/shot_drawing.h"
 #include "combat/ufo.h"
-#include "combat/ufo_hits.h"
 #include "common/maths.h"
 #include "render/explosions.h"
 #include "render/particles.h"
@@ -38,17 +36,16 @@ void MeetInvaderShots(const PlayerBullets& shot, bool& gone) {
 }
 
 void HitUfo() {
-    const RimSegment rim = UfoRimSegment();
+    float rim[4];
+    UfoRimSegment(rim);
     for (auto it = PlayerBulletsList.begin(); it != PlayerBulletsList.end(); ++it) {
         const float s = Sin(float(it->angle)), c = Cos(float(it->angle));
         const float bx = 512 + s * it->startradius * 5.8f, by = 384 - c * it->startradius * 5.8f;
         const float x1 = bx + s * (it->radius - 2), y1 = by - c * (it->radius - 2);
         const float x2 = bx + s * (it->radius + 8), y2 = by - c * (it->radius + 8);
-        if (!SegmentsCross(rim.x1, rim.y1, rim.x2, rim.y2, x1, y1, x2, y2)) continue;
-        DestroyUfo(TruncToInt(x2), TruncToInt(y2));
+        if (!SegmentsCross(rim[0], rim[1], rim[2], rim[3], x1, y1, x2, y2)) continue;
+        DestroyUfo(TruncToInt(x2), TruncToInt(y2), 1);  // counts for a saucer level
         PlayerBulletsList.erase(it);
-        SaucersShot += 1;
-        if (Sound::IsPlaying("ufo3-loop")) Sound::Stop("ufo3-loop");
         return;
     }
 }

@@ -1,21 +1,29 @@
-// Stand-ins for the pickups, the UFO and the game-over screen until they are
-// built: no pickups, no UFO, and losing the last life simply ends the game.
-// Each piece goes when its own module lands.
-#include "arcade/game_state.h"
-#include "combat/game_over.h"
+// Stand-ins for what is still to come from the level and invader work: the
+// invader pass only places invaders (nothing drawn, hit or fired), and a
+// level starts without its title screen. Each piece goes when its own
+// module lands.
+#include "arcade/arcade_game.h"
+#include "arcade/level_setup.h"
+#include "arcade/levels.h"
+#include "arcade/waves.h"
+#include "combat/invaders.h"
 #include "combat/pickups.h"
-#include "combat/ufo.h"
 
-int UfoState = 0;
-float UfoRadius = 0;
-float UfoAngle = 0;
-int UfoShapes[361][UfoShapeSlots][9];
+void DrawInvaders() {
+    for (Enemies& e : EnemiesList) {
+        float ox = 0, oy = 0;
+        InvaderCentreOffset(e, ox, oy);
+        e.x = 512 + ox;
+        e.y = 384 + oy;
+    }
+}
 
-void DrawUfo(int, int, float) {}
+void UpdateInvaders() { DrawInvaders(); }
 
-void SpawnPickup(int, int, int, int) {}
-void ApplyLevelCombatSettings(int) {}
-
-void ShowGameOver(int) {
-    if (Lives <= 0) GameOverState = 1;
+void SetupLevel(int level) {
+    ClearGameLists();
+    ApplyLevelDefaults(level);
+    ApplyLevelRow(level);
+    SpawnWave(level);
+    ApplyLevelCombatSettings(level);
 }

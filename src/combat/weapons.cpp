@@ -6,12 +6,11 @@
 #include "combat/base.h"
 #include "combat/collisions.h"
 #include "combat/controls.h"
-#include "combat/game_stats.h"
+#include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/shots.h"
 #include "combat/ufo.h"
-#include "combat/ufo_hits.h"
 #include "common/maths.h"
 #include "common/random.h"
 #include "render/explosions.h"
@@ -60,7 +59,7 @@ bool BeamCrosses(const FieldPoint& a, const FieldPoint& b, float x1, float y1, f
 // The beam takes whatever its line crosses, hit points or not.
 void BeamInvaders(const FieldPoint& a, const FieldPoint& b) {
     for (auto it = EnemiesList.begin(); it != EnemiesList.end();) {
-        const int* target = InvaderShapes[AngleIndex(it->angle)][11][0];
+        const int* target = InvaderShapes[ShapeAngleIndex(it->angle)][11][0];
         const float cx = 512 + Sin(it->angle) * it->radius * 5.8f;
         const float cy = 384 - Cos(it->angle) * it->radius * 5.8f;
         if (!BeamCrosses(a, b, cx + float(target[2]), cy + float(target[3]), cx + float(target[4]),
@@ -93,8 +92,10 @@ void FireBeam() {
     DrawBeamLine(BaseAngle + 1, BaseAngle + 0.5f, k);
     const FieldPoint a = AtAngle(BaseAngle, EarthRadius * 4), b = AtAngle(BaseAngle, 450);
     if (UfoState > 0) {
-        const RimSegment rim = UfoRimSegment();
-        if (BeamCrosses(a, b, rim.x1, rim.y1, rim.x2, rim.y2)) DestroyUfo(TruncToInt(rim.x1), TruncToInt(rim.y1));
+        float rim[4];
+        UfoRimSegment(rim);
+        // Not counted for a saucer level; the UFO pass silences its loop.
+        if (BeamCrosses(a, b, rim[0], rim[1], rim[2], rim[3])) DestroyUfo(TruncToInt(rim[0]), TruncToInt(rim[1]), 0);
     }
     BeamInvaders(a, b);
 }
