@@ -7,7 +7,9 @@
 #include "app/screen.h"
 #include "arcade/game_state.h"
 #include "arcade/hud.h"
+#include "arcade/level_progress.h"
 #include "arcade/level_select.h"
+#include "arcade/level_setup.h"
 #include "audio/sound.h"
 #include "combat/base.h"
 #include "combat/base_lost.h"
@@ -15,6 +17,7 @@
 #include "combat/earth.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
+#include "combat/pickups.h"
 #include "combat/shots.h"
 #include "combat/ufo.h"
 #include "common/maths.h"
@@ -143,6 +146,7 @@ void EndGame() {
     if (BestScore > TopScore) TopScore = BestScore;
     ShowFps = 0;
     Level = 1;
+    if (SoundOn == 1 && UfoState == 0 && Sound::IsPlaying("ufo3-loop")) Sound::Stop("ufo3-loop");
 }
 
 // One step of the overlord's death after each frame of a boss level: debris
@@ -192,9 +196,11 @@ void DrawArcadeScene(int move) {
         UpdatePlayerShots();
         UpdateInvaderShots();
         UpdateInvaders();
+        UpdateUfo();
         UpdateExplosions(0);
         DrawHud();
         HandlePlayerControls();
+        UpdatePickups(1);
         UpdateParticles(1);
         UpdateBurst(1, TruncToInt(BurstSpin));
         UpdateFlyingTexts(1);
@@ -202,6 +208,8 @@ void DrawArcadeScene(int move) {
         DrawShots();
         DrawInvaders();
         UpdateExplosions(0);
+        DrawUfoStill();
+        UpdatePickups(0);
         UpdateParticles(0);
         UpdateBurst(0, TruncToInt(BurstSpin));
         UpdateFlyingTexts(0);
@@ -215,6 +223,7 @@ void PlayArcadeGame() {
     ClearGameLists();
     WavesSpawned = 1;
     WaveCount = 1;
+    SetupLevel(Level);
     FpsClock = float(Millisecs());
     FlushKeys();
 
@@ -234,6 +243,8 @@ void PlayArcadeGame() {
         ShowFrame();
         CheckBaseLost();
         if (GameOverState != 0) break;  // nothing more to check or prompt for once the game is lost
+        CheckLevelProgress();
+        if (GameOverState != 0) break;
         if (KeyHit(VkEscape)) RunExitPrompt();
         if (BossLevel == 1) RunOverlordDeath();
     }
