@@ -10,6 +10,7 @@
 #include "render/central_pictures.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
+#include "settings/options_screen.h"
 #include "settings/settings.h"
 
 int MenuItem = 0;
@@ -142,7 +143,7 @@ void RunMainMenu() {
         if (KeyHit(VkTab)) {
             TPoly::_End();
             Blip();
-            RunMenuScreen(3);
+            ShowOptions();
             ResetMenuState();
             dispatched = true;
         }

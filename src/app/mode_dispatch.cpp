@@ -7,6 +7,7 @@
 #include "arcade/game_state.h"
 #include "audio/sound.h"
 #include "online/highscores.h"
+#include "settings/options_screen.h"
 #include "platform/platform.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
@@ -53,6 +54,7 @@ void ShowClassicLocked() {
 }
 
 void RunMenuScreen(int menuItem) {
-    // The instructions and options screens join here as they are built.
+    if (menuItem == 2) ShowInstructions();
+    if (menuItem == 3) ShowOptions();
     if (menuItem == 4) ShowHighscores(0);
 }
