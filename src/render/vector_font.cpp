@@ -9,7 +9,7 @@
 
 #include "app/resources.h"
 #include "common/maths.h"
-#include "render/glow_settings.h"
+#include "settings/settings.h"
 #include "render/tpoly.h"
 
 const char* const GlyphChars = " abcdefghijklmnopqrstuvwxyz\xA4" "0123456789.,?=/-+()':;@!*>#";

@@ -8,7 +8,7 @@
 #include "app/resources.h"
 #include "common/random.h"
 #include "render/glow_batch.h"
-#include "render/glow_settings.h"
+#include "settings/settings.h"
 #include "render/tpoly.h"
 
 namespace {

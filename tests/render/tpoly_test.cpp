@@ -8,7 +8,7 @@
 #include "app/resources.h"
 #include "common/maths.h"
 #include "render/glow_capture.h"
-#include "render/glow_settings.h"
+#include "settings/settings.h"
 #include "render/tpoly.h"
 
 namespace {

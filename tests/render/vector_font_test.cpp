@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "render/glow_capture.h"
-#include "render/glow_settings.h"
+#include "settings/settings.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 
