@@ -142,20 +142,6 @@ TEST(GlowPolygon, SideCountsThatAreNoPolygonDrawNothing) {
     EXPECT_EQ(cap.segments.size(), 2u);
 }
 
-TEST(GlowWidths, TextAndEarthOutlineFollowTheSettingToo) {
-    Capture cap;
-    GlowAmount = -2;
-    ApplyGlowAmount();
-    DrawGlowPolygon(512, 384, 0, 36, 20, 0xFFFFFFFF);
-    GlowAmount = 2;
-    ApplyGlowAmount();
-    DrawGlowPolygon(512, 384, 0, 36, 20, 0xFFFFFFFF);
-    EXPECT_EQ(cap.segments.front().width, 16.0f);
-    EXPECT_EQ(cap.segments.back().width, 24.0f);
-    GlowAmount = 0;
-    ApplyGlowAmount();
-}
-
 TEST(GlowImage, BuiltInDotHasTheListedCrossSection) {
     const int profile[128] = {
         1,  1,  1,  2,  2,  2,  2,  3,  3,  3,  4,  4,  4,  5,  5,  5,  6,  7,   7,   7,   8,   9,
