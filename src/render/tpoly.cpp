@@ -10,7 +10,7 @@
 #include "common/maths.h"
 #include "render/glow_batch.h"
 #include "render/glow_capture.h"
-#include "render/glow_settings.h"
+#include "settings/settings.h"
 
 int LineWidth10 = 10;
 int LineWidth14 = 14;

@@ -9,7 +9,7 @@
 
 #include "app/resources.h"
 #include "common/maths.h"
-#include "render/glow_settings.h"
+#include "settings/settings.h"
 #include "render/tpoly.h"
 
 const char* const GlyphChars = " abcdefghijklmnopqrstuvwxyz\xA4" "0123456789.,?=/-+()':;@!*>#";
@@ -86,8 +86,9 @@ void DrawGlyphs(std::string_view text, float x, float y, uint32_t colour, float 
 
 // " " + t + " " until the text is longer than `longer`, at least once.
 void DrawPaddedRow(std::string_view text, int longer, float row) {
+    const int length = TextLength(text);
     int pad = 1;
-    while (TextLength(text) + 2 * pad <= longer) ++pad;
+    while (length + 2 * pad <= longer) ++pad;
     std::string t(size_t(pad), ' ');
     t.append(text);
     t.append(size_t(pad), ' ');

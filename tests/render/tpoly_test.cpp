@@ -8,7 +8,7 @@
 #include "app/resources.h"
 #include "common/maths.h"
 #include "render/glow_capture.h"
-#include "render/glow_settings.h"
+#include "settings/settings.h"
 #include "render/tpoly.h"
 
 namespace {
@@ -140,20 +140,6 @@ TEST(GlowPolygon, SideCountsThatAreNoPolygonDrawNothing) {
     EXPECT_TRUE(cap.segments.empty());
     DrawGlowPolygon(512, 384, 0, 2, 20, 0xFFFFFFFF);
     EXPECT_EQ(cap.segments.size(), 2u);
-}
-
-TEST(GlowWidths, TextAndEarthOutlineFollowTheSettingToo) {
-    Capture cap;
-    GlowAmount = -2;
-    ApplyGlowAmount();
-    DrawGlowPolygon(512, 384, 0, 36, 20, 0xFFFFFFFF);
-    GlowAmount = 2;
-    ApplyGlowAmount();
-    DrawGlowPolygon(512, 384, 0, 36, 20, 0xFFFFFFFF);
-    EXPECT_EQ(cap.segments.front().width, 16.0f);
-    EXPECT_EQ(cap.segments.back().width, 24.0f);
-    GlowAmount = 0;
-    ApplyGlowAmount();
 }
 
 TEST(GlowImage, BuiltInDotHasTheListedCrossSection) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "render/glow_capture.h"
-#include "render/glow_settings.h"
+#include "settings/settings.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 
@@ -170,14 +170,15 @@ TEST_F(FontTest, EachDrawerGlowsWithItsOwnWidth) {
     EXPECT_EQ(Take()[0].width, 16.0f);
     DrawWideText("a", 1, 1, 0xFFFFFFFF, 0, 1, 1, 0);
     EXPECT_EQ(Take()[0].width, 32.0f);
-    GlowAmount = -2;
-    ApplyGlowAmount();
-    DrawVectorText("a", 1, 1, 0xFFFFFFFF, 0, 1, 1, 0);
-    EXPECT_EQ(Take()[0].width, 16.0f);
-    GlowAmount = 2;
-    ApplyGlowAmount();
-    DrawVectorText("a", 1, 1, 0xFFFFFFFF, 0, 1, 1, 0);
-    EXPECT_EQ(Take()[0].width, 24.0f);
+    // Glow setting -2 draws text and the Earth's outline at 16, setting 2 at 24.
+    for (int g : {-2, 2}) {
+        GlowAmount = g;
+        ApplyGlowAmount();
+        DrawVectorText("a", 1, 1, 0xFFFFFFFF, 0, 1, 1, 0);
+        DrawGlowPolygon(512, 384, 0, 36, 20, 0xFFFFFFFF);
+        const float expected = g < 0 ? 16.0f : 24.0f;
+        for (const GlowSegment& s : Take()) EXPECT_EQ(s.width, expected);
+    }
 }
 
 // x of the centre of the glyph at place i of a 0.75-scale grid row.
