@@ -9,8 +9,11 @@
 #include "app/main_menu.h"
 #include "app/resources.h"
 #include "arcade/formations.h"
+#include "arcade/level_progress.h"
 #include "arcade/levels.h"
 #include "combat/invaders.h"
+#include "combat/pickups.h"
+#include "combat/ufo.h"
 #include "common/random.h"
 #include "online/network_library.h"
 #include "render/explosions.h"
@@ -87,6 +90,10 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         LoadPopScale();
         LoadBaseShapeTable();
         LoadInvaderShapes();
+        LoadUfoShapes();
+        LoadPickupShapes();
+        LoadLevelCombatSettings();
+        LoadLevelCompletePicture();
         LoadSettings();
         settingsLoaded = true;
         try {
