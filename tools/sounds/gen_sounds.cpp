@@ -45,27 +45,40 @@ Recipe ReadRecipe(const std::string& name) {
     return recipe;
 }
 
+// Lossy coding overshoots sharp peaks by up to a quarter: when the decoded
+// sound would clip, it is made quieter and encoded again.
+void Encode(std::vector<float> samples, int channels, float quality, const std::string& name,
+            const std::vector<std::string>& paths) {
+    const std::string& first = paths.front();
+    for (int attempt = 0;; ++attempt) {
+        if (!WriteOggVorbis(first, samples, channels, SampleRate, quality, NameHash(name)))
+            throw std::runtime_error("cannot write " + first);
+        const float peak = DecodedPeak(first);
+        if (peak < 0) throw std::runtime_error("cannot decode " + first);
+        if (peak <= 0.97f) break;
+        if (attempt == 4) throw std::runtime_error(first + " clips after encoding");
+        for (float& s : samples) s *= 0.94f / peak;
+    }
+    for (size_t i = 1; i < paths.size(); ++i)
+        if (!WriteOggVorbis(paths[i], samples, channels, SampleRate, quality, NameHash(name)))
+            throw std::runtime_error("cannot write " + paths[i]);
+}
+
 // Every effect has its own noise, the same on every build.
 void MakeEffect(const std::string& name, const std::string& dir) {
     const Recipe recipe = ReadRecipe(name);
     if (recipe.IsMusic()) throw std::runtime_error(name + " is music, not an effect");
     SeedRandom(NameHash(name));
-    const std::vector<float> samples = RenderEffect(recipe);
-    const std::string path = dir + "/res/" + name + ".ogg";
-    if (!WriteOggVorbis(path, samples, 1, SampleRate, 0.4f, NameHash(name)))
-        throw std::runtime_error("cannot write " + path);
+    Encode(RenderEffect(recipe), 1, 0.4f, name, {dir + "/res/" + name + ".ogg"});
 }
 
 void MakeMusic(const std::string& name, const std::vector<std::string>& dirs) {
     const Recipe recipe = ReadRecipe(name);
     if (!recipe.IsMusic()) throw std::runtime_error(name + " has no tempo");
     SeedRandom(NameHash(name));
-    const std::vector<float> samples = RenderMusic(recipe);
-    for (const std::string& dir : dirs) {
-        const std::string path = dir + "/" + name + ".ogg";
-        if (!WriteOggVorbis(path, samples, 2, SampleRate, 0.3f, NameHash(name)))
-            throw std::runtime_error("cannot write " + path);
-    }
+    std::vector<std::string> paths;
+    for (const std::string& dir : dirs) paths.push_back(dir + "/" + name + ".ogg");
+    Encode(RenderMusic(recipe), 2, 0.3f, name, paths);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "ogg_writer.h"
 
 #include <vorbis/vorbisenc.h>
+#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -80,4 +82,21 @@ bool WriteOggVorbis(const std::string& path, const std::vector<float>& samples, 
     vorbis_comment_clear(&comment);
     vorbis_info_clear(&info);
     return std::fclose(f) == 0 && ok;
+}
+
+float DecodedPeak(const std::string& path) {
+    OggVorbis_File file;
+    if (ov_fopen(path.c_str(), &file) != 0) return -1;
+    float peak = 0;
+    for (;;) {
+        float** pcm = nullptr;
+        int section = 0;
+        const long frames = ov_read_float(&file, &pcm, 4096, &section);
+        if (frames < 0) peak = -1;
+        if (frames <= 0) break;
+        for (int c = 0; c < ov_info(&file, -1)->channels; ++c)
+            for (long i = 0; i < frames; ++i) peak = std::fmax(peak, std::fabs(pcm[c][i]));
+    }
+    ov_clear(&file);
+    return peak;
 }
