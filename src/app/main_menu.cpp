@@ -1,6 +1,7 @@
 #include "app/main_menu.h"
 
 #include "app/mode_dispatch.h"
+#include "app/screen.h"
 #include "app/startup.h"
 #include "arcade/game_state.h"
 #include "audio/sound.h"
@@ -9,6 +10,7 @@
 #include "render/central_pictures.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
+#include "settings/options_screen.h"
 #include "settings/settings.h"
 
 int MenuItem = 0;
@@ -20,9 +22,6 @@ std::string MenuFooterText = OldCreditLine;
 
 namespace {
 
-constexpr int VkReturn = 13, VkEscape = 27, VkTab = 9;
-constexpr int VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
-constexpr int VkN = 78, VkY = 89;
 
 struct MenuEntry {
     const char* label;
@@ -33,10 +32,6 @@ const MenuEntry Entries[6] = {
     {"arcade mode", 13.5f}, {"classic mode", 12.5f}, {"instructions", 12.5f},
     {"set Options", 13.5f}, {"show scores", 13.5f},  {" exit game", 13.5f},
 };
-
-void Blip() {
-    if (SoundOn == 1) Sound::Play("BlipSND", 0);
-}
 
 void AnimateLogo() {
     if (LogoScale < 1) {
@@ -108,18 +103,6 @@ void SelectEntry() {
 
 }  // namespace
 
-void BeginScreenFrame() {
-    ClearScreen();
-    if (BackgroundOn == 1) DrawPicture(BackdropImage, float(OffsetX), float(OffsetY), 1.0f);
-}
-
-int PromptAnswer() {
-    int answer = 0;
-    if (KeyHit(VkY) || KeyHit(KeyLeft)) answer = 1;
-    if (KeyHit(VkN) || KeyHit(KeyRight) || KeyHit(VkEscape)) answer = 2;
-    return answer;
-}
-
 void ResetMenuState() {
     MenuItem = 0;
     TextZoom = 25;
@@ -160,7 +143,7 @@ void RunMainMenu() {
         if (KeyHit(VkTab)) {
             TPoly::_End();
             Blip();
-            RunMenuScreen(3);
+            ShowOptions();
             ResetMenuState();
             dispatched = true;
         }

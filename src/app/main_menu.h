@@ -16,10 +16,3 @@ void RunMainMenu();
 
 // Puts the menu back to its entry values (after every sub-screen).
 void ResetMenuState();
-
-// One frame's answer to a y/n prompt: 0 none, 1 yes (Y or KeyLeft), 2 no (N,
-// KeyRight or Escape). No is tested last and wins when both come in one frame.
-int PromptAnswer();
-
-// Clears the screen and draws the backdrop when it is on: how every frame starts.
-void BeginScreenFrame();

@@ -1,19 +1,17 @@
 #include "app/mode_dispatch.h"
 
 #include "app/main_menu.h"
+#include "app/screen.h"
 #include "app/startup.h"
 #include "arcade/arcade_game.h"
 #include "arcade/game_state.h"
 #include "audio/sound.h"
 #include "online/highscores.h"
+#include "settings/options_screen.h"
 #include "platform/platform.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
-
-namespace {
-constexpr int VkReturn = 13, VkEscape = 27;
-}
 
 Picture* ClassicTeaseImage = nullptr;
 
@@ -56,6 +54,7 @@ void ShowClassicLocked() {
 }
 
 void RunMenuScreen(int menuItem) {
-    // The instructions and options screens join here as they are built.
+    if (menuItem == 2) ShowInstructions();
+    if (menuItem == 3) ShowOptions();
     if (menuItem == 4) ShowHighscores(0);
 }

@@ -18,6 +18,13 @@ namespace {
 
 const char* const WindowTitle = "Orbivore - v1.00";
 
+// The mode the display is open in, to fall back to.
+struct DisplayMode {
+    int width, height, fullScreen, offsetX, offsetY;
+};
+DisplayMode OpenMode{1024, 768, 0, 0, 0};
+
+
 Picture* LoadBuiltInPicture(const char* name) {
     const ResourceBytes bytes = FindResource(name);
     Picture* pic = bytes ? LoadPicturePng(bytes.data, bytes.size, name) : nullptr;
@@ -35,11 +42,25 @@ void OpenStartDisplay() {
         ScreenWidth = 1024, ScreenHeight = 768, FullScreen = 0, OffsetX = 0, OffsetY = 0;
         if (!OpenDisplay(1024, 768, false, WindowTitle)) throw PlatformError();
     }
+    OpenMode = {ScreenWidth, ScreenHeight, FullScreen, OffsetX, OffsetY};
 }
 
 }  // namespace
 
 Picture* BackdropImage = nullptr;
+
+bool ReopenDisplay() {
+    if (OpenDisplay(ScreenWidth, ScreenHeight, FullScreen != 0, WindowTitle)) {
+        OpenMode = {ScreenWidth, ScreenHeight, FullScreen, OffsetX, OffsetY};
+        SetPlayViewport(OffsetX, OffsetY);
+        return true;
+    }
+    std::fprintf(stderr, "orbivore: %s; keeping %d x %d\n", PlatformError().c_str(), OpenMode.width, OpenMode.height);
+    ScreenWidth = OpenMode.width, ScreenHeight = OpenMode.height, FullScreen = OpenMode.fullScreen;
+    OffsetX = OpenMode.offsetX, OffsetY = OpenMode.offsetY;
+    SetPlayViewport(OffsetX, OffsetY);
+    return false;
+}
 
 int RunOrbivore(const PlatformOptions& options, long long seed) {
     if (!PlatformStart(options)) {
@@ -47,12 +68,17 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         return 1;
     }
     int code = 0;
+    // Saved only once read: an end before that must not overwrite the file
+    // with defaults.
+    bool settingsLoaded = false;
     try {
         SeedRandom(seed >= 0 ? uint32_t(seed) : Millisecs());
         // A missing network library leaves the online functions inert.
         BindNetworkLibrary();
         NetSetServer(ScoreServerText());
         LoadPopScale();
+        LoadSettings();
+        settingsLoaded = true;
         try {
             OpenStartDisplay();
         } catch (const std::string& why) {
@@ -72,6 +98,9 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
     } catch (const ProgramQuit&) {
         // The orderly end: window closed, frame limit reached, or the menu left.
     }
+    // A file that cannot be written is reported by SaveSettings; the program
+    // still ends the orderly way.
+    if (settingsLoaded) SaveSettings();
     PlatformStop();
     return code;
 }

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "app/main_menu.h"
+#include "app/screen.h"
 #include "arcade/game_state.h"
+#include "arcade/level_select.h"
 #include "audio/sound.h"
 #include "common/maths.h"
 #include "common/random.h"
@@ -17,7 +19,6 @@
 
 namespace {
 
-constexpr int VkEscape = 27;
 
 void ResetGame() {
     StartLevel = Level;
@@ -89,7 +90,7 @@ void DrawTargetRing() {
 }
 
 void RunExitPrompt() {
-    if (SoundOn == 1) Sound::Play("BlipSND", 0);
+    Blip();
     TextZoom = 25;
     FlushKeys();
     int answer = 0;
@@ -134,6 +135,7 @@ void DrawArcadeScene(int move) {
 }
 
 void PlayArcadeGame() {
+    SelectLevel();
     ResetGame();
     ClearGameLists();
     WavesSpawned = 1;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/main_menu.h"
+#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "audio/sound.h"
 #include "online/score_sync.h"
@@ -15,10 +16,14 @@
 
 namespace {
 
-constexpr int VkEscape = 27;
 constexpr uint32_t OwnRowColour = 0xFFFFC000;  // (255, 192, 0)
 
-int ScoreValue(const std::string& text) { return std::atoi(text.c_str()); }
+// Scores are texts from the file or the server; one too long for an int
+// counts as the largest.
+int ScoreValue(const std::string& text) {
+    const long long v = std::strtoll(text.c_str(), nullptr, 10);
+    return v > 2147483647LL ? 2147483647 : v < -2147483647LL ? -2147483647 : int(v);
+}
 
 std::string EightDigits(int n) {
     char text[24];
@@ -33,9 +38,6 @@ std::string WithoutSpaces(const std::string& s) {
     return out;
 }
 
-void Blip() {
-    if (SoundOn == 1) Sound::Play("BlipSND", 0);
-}
 
 void DrawLists(int blink) {
     const std::string last = std::to_string(LastScore);

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "app/main_menu.h"
+#include "app/screen.h"
 #include "app/startup.h"
 #include "arcade/game_state.h"
 #include "online/network_library.h"
