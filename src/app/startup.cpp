@@ -8,6 +8,7 @@
 
 #include "app/main_menu.h"
 #include "app/resources.h"
+#include "audio/sound.h"
 #include "common/random.h"
 #include "online/network_library.h"
 #include "render/tpoly.h"
@@ -76,6 +77,8 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         // A missing network library leaves the online functions inert.
         BindNetworkLibrary();
         NetSetServer(ScoreServerText());
+        // Without an audio device the game runs silently.
+        LoadAllSounds();
         LoadPopScale();
         LoadSettings();
         settingsLoaded = true;
@@ -83,6 +86,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
             OpenStartDisplay();
         } catch (const std::string& why) {
             std::fprintf(stderr, "orbivore: no display: %s\n", why.c_str());
+            CloseAudio();
             PlatformStop();
             return 1;
         }
@@ -94,6 +98,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         NetSetKey(std::string("t41vb7k") + "Qz81Rk3m");
         TPoly::Initialise();
         LoadGlyphs();
+        if (MusicOn == 1) Sound::Play("Menu-loop", 1);
         RunMainMenu();
     } catch (const ProgramQuit&) {
         // The orderly end: window closed, frame limit reached, or the menu left.
@@ -101,6 +106,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
     // A file that cannot be written is reported by SaveSettings; the program
     // still ends the orderly way.
     if (settingsLoaded) SaveSettings();
+    CloseAudio();
     PlatformStop();
     return code;
 }
