@@ -11,6 +11,7 @@
 #include "arcade/formations.h"
 #include "arcade/level_progress.h"
 #include "arcade/levels.h"
+#include "audio/sound.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/ufo.h"
@@ -87,6 +88,8 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         BindNetworkLibrary();
         NetSetServer(ScoreServerText());
         LoadCaptionShapes();
+        // Without an audio device the game runs silently.
+        LoadAllSounds();
         LoadPopScale();
         LoadBaseShapeTable();
         LoadInvaderShapes();
@@ -100,6 +103,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
             OpenStartDisplay();
         } catch (const std::string& why) {
             std::fprintf(stderr, "orbivore: no display: %s\n", why.c_str());
+            CloseAudio();
             PlatformStop();
             return 1;
         }
@@ -111,6 +115,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         NetSetKey(std::string("t41vb7k") + "Qz81Rk3m");
         TPoly::Initialise();
         LoadGlyphs();
+        if (MusicOn == 1) Sound::Play("Menu-loop", 1);
         RunMainMenu();
     } catch (const ProgramQuit&) {
         // The orderly end: window closed, frame limit reached, or the menu left.
@@ -118,6 +123,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
     // A file that cannot be written is reported by SaveSettings; the program
     // still ends the orderly way.
     if (settingsLoaded) SaveSettings();
+    CloseAudio();
     PlatformStop();
     return code;
 }
