@@ -70,6 +70,9 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         return 1;
     }
     int code = 0;
+    // Saved only once read: an end before that must not overwrite the file
+    // with defaults.
+    bool settingsLoaded = false;
     try {
         SeedRandom(seed >= 0 ? uint32_t(seed) : Millisecs());
         // A missing network library leaves the online functions inert.
@@ -78,6 +81,8 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         LoadCaptionShapes();
         LoadPopScale();
         LoadBaseShapeTable();
+        LoadSettings();
+        settingsLoaded = true;
         try {
             OpenStartDisplay();
         } catch (const std::string& why) {
@@ -97,6 +102,9 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
     } catch (const ProgramQuit&) {
         // The orderly end: window closed, frame limit reached, or the menu left.
     }
+    // A file that cannot be written is reported by SaveSettings; the program
+    // still ends the orderly way.
+    if (settingsLoaded) SaveSettings();
     PlatformStop();
     return code;
 }

@@ -18,7 +18,12 @@ namespace {
 
 constexpr uint32_t OwnRowColour = 0xFFFFC000;  // (255, 192, 0)
 
-int ScoreValue(const std::string& text) { return std::atoi(text.c_str()); }
+// Scores are texts from the file or the server; one too long for an int
+// counts as the largest.
+int ScoreValue(const std::string& text) {
+    const long long v = std::strtoll(text.c_str(), nullptr, 10);
+    return v > 2147483647LL ? 2147483647 : v < -2147483647LL ? -2147483647 : int(v);
+}
 
 std::string EightDigits(int n) {
     char text[24];

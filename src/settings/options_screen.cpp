@@ -13,12 +13,6 @@
 
 namespace {
 
-struct Resolution {
-    int width, height, offsetX, offsetY;
-};
-const Resolution Resolutions[5] = {{0, 0, 0, 0}, {1024, 768, 0, 0}, {1280, 1024, 128, 128},
-                                   {1440, 900, 208, 66}, {1680, 1050, 328, 141}};
-
 std::string OnOff(const char* what, int on) { return std::string(what) + (on ? " (on)/off" : " on/(off)"); }
 
 std::string EntryText(int index) {
@@ -59,7 +53,7 @@ bool Activate(int index) {
         case 2:
         case 3:
         case 4: {
-            const Resolution& r = Resolutions[index];
+            const ScreenMode& r = ScreenModes[index - 1];
             ScreenWidth = r.width, ScreenHeight = r.height, OffsetX = r.offsetX, OffsetY = r.offsetY;
             OffsetYCopy = OffsetY;
             ReopenDisplay();

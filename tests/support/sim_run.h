@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
@@ -14,10 +15,16 @@ struct SimRun {
     PlatformKind kind = PlatformKind::HeadlessNoGL;
     // Called for every frame just before it is shown (frame 0 is the first).
     std::function<void(long long)> onFrame;
+    // Runs start from the first-run settings unless this keeps the file the
+    // previous run of this test process saved.
+    bool keepSettings = false;
 };
 
-// Returns the program's exit code.
+// Returns the program's exit code. Every test process runs the program in
+// a working directory of its own (SimDirectory), so that parallel tests never
+// read each other's settings file.
 int RunSim(const SimRun& run);
+std::string SimDirectory();
 
 // A scripted key press (hit, then held) at a frame and its release a frame later.
 void Tap(std::vector<ScriptedKey>& keys, int frame, int key);
