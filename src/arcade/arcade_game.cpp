@@ -185,7 +185,9 @@ void ClearGameLists() {
     EnemyBulletsList.clear();
     ExplosionsList.clear();
     StarsList.clear();
+    PickUpsList.clear();
     FlyingTextList.clear();
+    EnemiesList.clear();
 }
 
 // Explosions always animate, even behind the exit prompt, so running ones finish.

@@ -186,7 +186,7 @@ TEST_F(PowerupsTest, LevelSettingsFromTheTable) {
     EXPECT_EQ(BigEarthLevel, 1);
     EXPECT_EQ(InvaderMovePattern, 3);
 
-    InvaderMovePattern = 0;
+    InvaderMovePattern = 0, ResetPatternAfterPowerup = 1;  // the level defaults
     ApplyLevelCombatSettings(23);
     EXPECT_FLOAT_EQ(EarthGrowPerHit, 0.2f);
     EXPECT_EQ(InvaderMovePattern, 0);

