@@ -5,6 +5,7 @@
 
 #include "arcade/game_state.h"
 #include "arcade/levels.h"
+#include "audio/sound.h"
 #include "combat/game_over.h"
 #include "combat/pickups.h"
 #include "combat/ufo.h"
@@ -173,6 +174,28 @@ TEST_F(UfoTest, TheRimSitsWhereTheUfoIs) {
     EXPECT_NEAR(rim[0], 512 + 40, 1.01);
     EXPECT_NEAR(rim[1], 384 + 300 - 3, 1.01);
     EXPECT_NEAR(rim[2], 512 - 40, 1.01);
+}
+
+TEST_F(UfoTest, OnlySaucerLevelUfosAreHeard) {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    ASSERT_GT(LoadAllSounds(), 0);
+    SoundOn = 1;
+    ApplyPowerup(12);  // called by the pickup: silent
+    UpdateUfo();
+    EXPECT_EQ(UfoState, 1);
+    EXPECT_EQ(Sound::IsPlaying("ufo3-loop"), 0);
+
+    UfoState = 0;
+    SaucerLevel = 1, SaucersLeft = 10;
+    UpdateUfo();
+    EXPECT_EQ(Sound::IsPlaying("ufo3-loop"), 1);
+    EXPECT_EQ(Sound::IsPlaying("BlipSND"), 1);
+    DestroyUfo(500, 200, 0);  // by the beam: the UFO pass silences it
+    EXPECT_EQ(Sound::IsPlaying("ufo3-loop"), 1);
+    SaucerLevel = 0, SaucersLeft = 0;
+    UpdateUfo();
+    EXPECT_EQ(Sound::IsPlaying("ufo3-loop"), 0);
+    CloseAudio();
 }
 
 }  // namespace
