@@ -2,6 +2,8 @@
 // on the software rasterizer, or nothing at all (drawing only counted).
 #include <epoxy/gl.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -64,6 +66,7 @@ bool PlatformStart(const PlatformOptions& options) {
     p = PlatformState{};
     p.options = options;
     InputReset();
+    InputApplyScript(0);
     if (options.kind == PlatformKind::HeadlessNoGL) {
         p.started = true;
         return true;
@@ -75,7 +78,18 @@ bool PlatformStart(const PlatformOptions& options) {
         p.error = std::string("cannot start the video system: ") + SDL_GetError();
         return false;
     }
-    if (options.kind == PlatformKind::Window) InputOpenJoystick();
+    if (options.kind == PlatformKind::Window) {
+        // With no display SDL falls back to drivers that show nothing; a
+        // player would stare at nothing, so that counts as no display.
+        const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+        if (driver == "offscreen" || driver == "dummy" || driver == "evdev") {
+            p.error = "no display found (SDL could only start its '" + driver +
+                      "' video driver; is DISPLAY or WAYLAND_DISPLAY set?)";
+            SDL_QuitSubSystem(flags);
+            return false;
+        }
+        InputOpenJoystick();
+    }
     p.started = true;
     return true;
 }

@@ -70,11 +70,15 @@ void MidHandle(Picture* picture) {
 
 void DrawPicture(const Picture* picture, float x, float y, float alpha) {
     if (!picture || !PlatformHasGL()) return;
+    DrawTexturedQuad(picture->texture, x - picture->handleX, y - picture->handleY, float(picture->width),
+                     float(picture->height), alpha);
+}
+
+void DrawTexturedQuad(unsigned texture, float x0, float y0, float width, float height, float alpha) {
     FlushGlow();
-    const float x0 = x - picture->handleX, y0 = y - picture->handleY;
-    const float x1 = x0 + picture->width, y1 = y0 + picture->height;
+    const float x1 = x0 + width, y1 = y0 + height;
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, picture->texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
     glColor4f(1, 1, 1, alpha);
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(0, 0), glVertex2f(x0, y0);

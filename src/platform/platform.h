@@ -102,6 +102,10 @@ void DrawPicture(const Picture* picture, float x, float y, float alpha = 1.0f);
 // Fills a rectangle in an 0xAARRGGBB colour (added onto the screen like everything).
 void FillRect(float x, float y, float width, float height, uint32_t colour);
 
+// Plain monospaced text (the score lists), top-left at (x, y) in display
+// pixels, lines fit 16 pixels apart.
+void DrawPlainText(const std::string& text, float x, float y, uint32_t colour);
+
 // Lets other drawing come between glow lines in the right order.
 using FlushHook = void (*)();
 void SetDrawFlushHook(FlushHook hook);

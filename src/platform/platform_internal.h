@@ -36,5 +36,8 @@ void InputOpenJoystick();
 void InputReset();
 void InputCloseJoystick();
 
+// pictures.cpp
+void DrawTexturedQuad(unsigned texture, float x, float y, float width, float height, float alpha);
+
 // display.cpp
 void ApplyPlayProjection();

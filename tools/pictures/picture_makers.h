@@ -3,6 +3,7 @@
 // file names they are built in under.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

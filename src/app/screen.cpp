@@ -1,0 +1,22 @@
+#include "app/screen.h"
+
+#include "app/startup.h"
+#include "audio/sound.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+void BeginScreenFrame() {
+    ClearScreen();
+    if (BackgroundOn == 1) DrawPicture(BackdropImage, float(OffsetX), float(OffsetY), 1.0f);
+}
+
+void PlaySfx(const char* name) {
+    if (SoundOn == 1) Sound::Play(name, 0);
+}
+
+int PromptAnswer() {
+    int answer = 0;
+    if (KeyHit(VkY) || KeyHit(KeyLeft)) answer = 1;
+    if (KeyHit(VkN) || KeyHit(KeyRight) || KeyHit(VkEscape)) answer = 2;
+    return answer;
+}

@@ -1,0 +1,106 @@
+// Program start-up: built-in tables, sounds, settings, the display, then the
+// main menu; the orderly end saves the settings. The simulator runs the very
+// same routine on the headless platform.
+#include "app/startup.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/main_menu.h"
+#include "app/resources.h"
+#include "common/random.h"
+#include "online/network_library.h"
+#include "render/tpoly.h"
+#include "render/vector_font.h"
+#include "settings/settings.h"
+
+namespace {
+
+const char* const WindowTitle = "Orbivore - v1.00";
+
+// The mode the display is open in, to fall back to.
+struct DisplayMode {
+    int width, height, fullScreen, offsetX, offsetY;
+};
+DisplayMode OpenMode{1024, 768, 0, 0, 0};
+
+
+Picture* LoadBuiltInPicture(const char* name) {
+    const ResourceBytes bytes = FindResource(name);
+    Picture* pic = bytes ? LoadPicturePng(bytes.data, bytes.size, name) : nullptr;
+    if (!pic) {
+        std::fprintf(stderr, "orbivore: %s\n",
+                     bytes ? PlatformError().c_str() : (std::string("missing built-in picture ") + name).c_str());
+    }
+    return pic;
+}
+
+// A stored height below 768 cannot hold the play area: such a file was
+// not written by the options screen, so the default window is used instead.
+void OpenStartDisplay() {
+    if (ScreenHeight < 768 || !OpenDisplay(ScreenWidth, ScreenHeight, FullScreen != 0, WindowTitle)) {
+        ScreenWidth = 1024, ScreenHeight = 768, FullScreen = 0, OffsetX = 0, OffsetY = 0;
+        if (!OpenDisplay(1024, 768, false, WindowTitle)) throw PlatformError();
+    }
+    OpenMode = {ScreenWidth, ScreenHeight, FullScreen, OffsetX, OffsetY};
+}
+
+}  // namespace
+
+Picture* BackdropImage = nullptr;
+
+bool ReopenDisplay() {
+    if (OpenDisplay(ScreenWidth, ScreenHeight, FullScreen != 0, WindowTitle)) {
+        OpenMode = {ScreenWidth, ScreenHeight, FullScreen, OffsetX, OffsetY};
+        SetPlayViewport(OffsetX, OffsetY);
+        return true;
+    }
+    std::fprintf(stderr, "orbivore: %s; keeping %d x %d\n", PlatformError().c_str(), OpenMode.width, OpenMode.height);
+    ScreenWidth = OpenMode.width, ScreenHeight = OpenMode.height, FullScreen = OpenMode.fullScreen;
+    OffsetX = OpenMode.offsetX, OffsetY = OpenMode.offsetY;
+    SetPlayViewport(OffsetX, OffsetY);
+    return false;
+}
+
+int RunOrbivore(const PlatformOptions& options, long long seed) {
+    if (!PlatformStart(options)) {
+        std::fprintf(stderr, "orbivore: no display: %s\n", PlatformError().c_str());
+        return 1;
+    }
+    int code = 0;
+    // Saved only once read: an end before that must not overwrite the file
+    // with defaults.
+    bool settingsLoaded = false;
+    try {
+        SeedRandom(seed >= 0 ? uint32_t(seed) : Millisecs());
+        // A missing network library leaves the online functions inert.
+        BindNetworkLibrary();
+        NetSetServer(ScoreServerText());
+        LoadPopScale();
+        LoadSettings();
+        settingsLoaded = true;
+        try {
+            OpenStartDisplay();
+        } catch (const std::string& why) {
+            std::fprintf(stderr, "orbivore: no display: %s\n", why.c_str());
+            PlatformStop();
+            return 1;
+        }
+        SetPlayViewport(OffsetX, OffsetY);
+        GlowImage = LoadBuiltInPicture("res\\dot.png");
+        MidHandle(GlowImage);
+        BackdropImage = LoadBuiltInPicture("res\\backdrop.png");
+        if (!GlowImage) throw ProgramQuit{};
+        NetSetKey(std::string("t41vb7k") + "Qz81Rk3m");
+        TPoly::Initialise();
+        LoadGlyphs();
+        RunMainMenu();
+    } catch (const ProgramQuit&) {
+        // The orderly end: window closed, frame limit reached, or the menu left.
+    }
+    // A file that cannot be written is reported by SaveSettings; the program
+    // still ends the orderly way.
+    if (settingsLoaded) SaveSettings();
+    PlatformStop();
+    return code;
+}

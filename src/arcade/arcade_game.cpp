@@ -1,0 +1,162 @@
+#include "arcade/arcade_game.h"
+
+#include <string>
+
+#include "app/main_menu.h"
+#include "app/screen.h"
+#include "arcade/game_state.h"
+#include "arcade/level_select.h"
+#include "audio/sound.h"
+#include "common/maths.h"
+#include "common/random.h"
+#include "online/highscores.h"
+#include "online/score_sync.h"
+#include "platform/platform.h"
+#include "render/central_pictures.h"
+#include "render/tpoly.h"
+#include "render/vector_font.h"
+#include "settings/settings.h"
+
+namespace {
+
+
+void ResetGame() {
+    StartLevel = Level;
+    Lives = 4;
+    EarthRadius = 20;
+    BaseAngle = 0;
+    GameOverState = 0;
+    Score = 0;
+    FireDelay = 10;
+    FireCooldown = FireDelay;
+    MaxPlayerShots = 5;
+    PowerupKind = 0;
+    PowerupTime = 1;
+    PowerupDecay = 99;  // the start powerup runs out on the first frame
+    BossDeathPhase = 0;
+    Shields = 5;
+    BurstSize = 0;
+    BurstAtBase = 0;
+    LastGameMode = 0;
+}
+
+void DrawCentralBody() {
+    DrawGlowPolygon(512, 384, 0, 36, EarthRadius, 0xFF40FFFF);
+    if (BossLevel == 0) DrawLandmass();
+    if (BossLevel == 1 && BossDeathPhase < 2) DrawOverlord(-Cos(float(BossPulse * 32)));
+}
+
+void RunPowerupTimer() {
+    if (PowerupTime > 0) PowerupTime -= PowerupDecay;
+    if (PowerupTime > 0) return;
+    PowerupTime = 0;
+    PowerupDecay = 1;
+    PowerupKind = 0;
+    if (DoubleBasePending == 1) {
+        DoubleBasePending = 0;
+        PowerupKind = 3;
+        PowerupTime = 100;
+        PowerupDecay = 0;  // a lasting double base
+        MaxPlayerShots = 10;
+        PowerupBarShown = 0;
+    }
+}
+
+void CountAndShowFps() {
+    FpsFrames += 1;
+    if (float(Millisecs()) - FpsClock > 500) {
+        FpsClock += 500;
+        Fps = int(FpsFrames * 2);
+        FpsFrames = 0;
+    }
+    if (ShowFps == 1)
+        DrawVectorText("FPS: " + std::to_string(Fps), 18, 35.5f, 0xFF4043FF, 0, 0.75f, 0.75f, 0);
+}
+
+void DrawDottedRing(float r, bool randomColours, uint32_t c1, uint32_t c2) {
+    for (int a = 0; a <= 360; a += 8) {
+        const float x = 512 + Sin(float(a)) * r + float(OffsetX);
+        const float y = 384 - Cos(float(a)) * r + float(OffsetY);
+        if (randomColours) c1 = c2 = 0xFF000000u + uint32_t(Rand(1, 65000));
+        TPoly::Line(GlowImage, 0, x, y, c1, x + 2, y + 2, c2, float(LineWidth16));
+    }
+}
+
+void DrawTargetRing() {
+    if (TargetRingTimer > 0) TargetRingTimer--;
+    if (TargetRingTimer <= 0) return;
+    if (BossLevel == 1 && EarthRadius > 0) DrawDottedRing(6.0f * float(BossBurstRadius), true, 0, 0);
+    else if (BigEarthLevel == 1) DrawDottedRing(6.0f * float(BigEarthTarget), false, 0xFFFF00FF, 0xFF80FFC0);
+}
+
+void RunExitPrompt() {
+    Blip();
+    TextZoom = 25;
+    FlushKeys();
+    int answer = 0;
+    while (answer == 0) {
+        BeginScreenFrame();
+        TPoly::_Begin();
+        DrawArcadeScene(0);
+        CountAndShowFps();
+        DrawZoomText("exit game (y/n)", 11.5f, 20, 0xFFFFFFFF, TextZoom, 1, 1, 0);
+        DrawVectorText("press right key for no", 14, 28.5f, 0xFFFF40FF, 0, 0.75f, 0.75f, 0);
+        DrawVectorText("press left key for yes", 14, 30, 0xFFFF40FF, 0, 0.75f, 0.75f, 0);
+        TPoly::_End();
+        ShowFrame();
+        answer = PromptAnswer();
+        if (TextZoom > 0) TextZoom -= 1;
+    }
+    GameOverState = answer == 1 ? 3 : 0;
+    TextZoom = 25;
+    Delay(100);
+    FlushKeys();
+}
+
+void EndGame() {
+    LastScore = Score;
+    LastLevel = Level;
+    LastPlayerName = PlayerName;
+    AddLocalScore(Score);
+    LastScore = Score;
+    if (Score > BestScore) BestScore = Score;
+    if (BestScore > TopScore) TopScore = BestScore;
+    ShowFps = 0;
+    Level = 1;
+}
+
+}  // namespace
+
+void ClearGameLists() {}
+
+void DrawArcadeScene(int move) {
+    DrawCentralBody();
+    UpdateBurst(move, TruncToInt(BurstSpin));
+}
+
+void PlayArcadeGame() {
+    SelectLevel();
+    ResetGame();
+    ClearGameLists();
+    WavesSpawned = 1;
+    WaveCount = 1;
+    FpsClock = float(Millisecs());
+    FlushKeys();
+
+    while (GameOverState == 0) {
+        BeginScreenFrame();
+        TPoly::_Begin();
+        DrawArcadeScene(1);
+        if (FireCooldown > 0) FireCooldown--;
+        RunPowerupTimer();
+        TPoly::_End();
+        if (++BossPulse > 359) BossPulse = 0;
+        TPoly::_Begin();
+        CountAndShowFps();
+        DrawTargetRing();
+        TPoly::_End();
+        ShowFrame();
+        if (KeyHit(VkEscape)) RunExitPrompt();
+    }
+    EndGame();
+}

@@ -1,0 +1,13 @@
+// The arcade game: one blocking routine that runs a whole game, frame by frame.
+#pragma once
+
+// Runs one game from the level select to its end; GameOverState, LastScore and
+// LastLevel tell how it went.
+void PlayArcadeGame();
+
+// Empties every entity list (game and level starts).
+void ClearGameLists();
+
+// The frame's passes, in their fixed order; move = 0 draws a frozen scene
+// (the exit prompt), move = 1 plays.
+void DrawArcadeScene(int move);

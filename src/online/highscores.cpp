@@ -1,0 +1,145 @@
+#include "online/highscores.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/main_menu.h"
+#include "app/screen.h"
+#include "arcade/game_state.h"
+#include "audio/sound.h"
+#include "online/score_sync.h"
+#include "platform/platform.h"
+#include "render/tpoly.h"
+#include "render/vector_font.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr uint32_t OwnRowColour = 0xFFFFC000;  // (255, 192, 0)
+
+// Scores are texts from the file or the server; one too long for an int
+// counts as the largest.
+int ScoreValue(const std::string& text) {
+    const long long v = std::strtoll(text.c_str(), nullptr, 10);
+    return v > 2147483647LL ? 2147483647 : v < -2147483647LL ? -2147483647 : int(v);
+}
+
+std::string EightDigits(int n) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%08d", n);
+    return text;
+}
+
+std::string WithoutSpaces(const std::string& s) {
+    std::string out;
+    for (char c : s)
+        if (c != ' ') out += c;
+    return out;
+}
+
+
+void DrawLists(int blink) {
+    const std::string last = std::to_string(LastScore);
+    for (int r = 1; r <= 24; ++r) {
+        const float y = float(OffsetY + 270 + 16 * r);
+        const ScoreRow& local = LocalScores[r];
+        const bool ownLocal = WithoutSpaces(local.score) == last;
+        if (!ownLocal || blink > 14)
+            DrawPlainText(ScoreListLine(r, local.name, local.score, local.level, false), float(OffsetX + 80), y,
+                          ownLocal ? OwnRowColour : 0xFFFFFFFF);
+        const ScoreRow& online = OnlineScores[r];
+        const bool ownOnline = WithoutSpaces(online.score) == last;
+        if (ownOnline ? blink > 14 : r < OnlineScoreCount)
+            DrawPlainText(ScoreListLine(r, online.name, online.score, online.level, true), float(OffsetX + 570), y,
+                          ownOnline ? OwnRowColour : 0xFFFFFFFF);
+    }
+}
+
+void DrawScreen(const std::string& lastText, const std::string& topText, int blink) {
+    BeginScreenFrame();
+    TPoly::_Begin();
+    DrawTableLine(512, 230, 512, 699, 0xFFFF00FF);
+    DrawTableLine(32, 230, 992, 230, 0xFFFF00FF);
+    DrawTableLine(32, 698, 992, 698, 0xFFFF00FF);
+    DrawWideText("highscores", 1.5f, 2, 0xFF80FF40, 0, 3, 1, 0);
+    DrawVectorText("last score achieved    : " + lastText, 2, 5.5f, 0xFFFFFFFF, 0, 1, 1, 0);
+    DrawVectorText("highscore:             : " + topText, 2, 7, 0xFFFFFFFF, 0, 1, 1, 0);
+    DrawVectorText(" online scores - press firekey to sync them", 2.25f, 34.25f, 0xFF00FFFF, 0, 0.75f, 0.75f, 0);
+    DrawVectorText("or press        to return to the main menu.", 2.5f, 35.5f, 0xFF00FFFF, 0, 0.75f, 0.75f, 0);
+    DrawVectorText("         escape", 2.5f, 35.5f, 0xFFFF4F70, 0, 0.75f, 0.75f, 0);
+    DrawVectorText("  local scores     online scores", 2, 9, 0xFFFF0000, 0, 1, 1, 0);
+    TPoly::_End();
+    DrawLists(blink);
+    ShowFrame();
+}
+
+}  // namespace
+
+std::string ScoreListLine(int row, const std::string& name, const std::string& score, const std::string& level,
+                          bool online) {
+    char label[8];
+    std::snprintf(label, sizeof label, "%2d", row);
+    std::string n = name.substr(0, 10);
+    n.resize(10, ' ');
+    for (size_t i = 0; i < n.size(); ++i)
+        n[i] = char(i == 0 ? std::toupper(static_cast<unsigned char>(n[i])) : std::tolower(static_cast<unsigned char>(n[i])));
+    const size_t width = online ? 11 : 10;
+    std::string s = score.size() > width ? score.substr(score.size() - width) : std::string(width - score.size(), ' ') + score;
+    return std::string(label) + ").  " + " " + n + s + (online ? "    Levels: " : "    Level: ") + level;
+}
+
+void DrawTableLine(float x1, float y1, float x2, float y2, uint32_t colour) {
+    TPoly::Line(GlowImage, 0, x1 + float(OffsetX), y1 + float(OffsetY), colour, x2 + float(OffsetX),
+                y2 + float(OffsetY), colour, float(LineWidth16));
+}
+
+void AddLocalScore(int score) {
+    LastLevelText = MakeLevelText(LastGameMode, StartLevel, LastLevel);
+    LastScore = Score;
+    if (Score > TopScore) TopScore = Score;
+    int at = -1;
+    if (score > ScoreValue(LocalScores[0].score)) {
+        at = 0;
+    } else if (Score > ScoreValue(LocalScores[24].score)) {
+        for (int i = 1; i <= 24 && at < 0; ++i)
+            if (ScoreValue(LocalScores[i].score) < score) at = i;
+    }
+    if (at < 0) return;
+    for (int r = 23; r >= at; --r) {
+        LocalScores[r + 1].name = LocalScores[r].name;
+        LocalScores[r + 1].score = LocalScores[r].score;
+        LocalScores[r + 1].level = LocalScores[r].level;
+    }
+    LocalScores[at].name = PlayerName;
+    LocalScores[at].score = std::to_string(score);
+    LocalScores[at].level = LastLevelText;
+}
+
+int ShowHighscores(int syncNow) {
+    const std::string lastText = EightDigits(LastScore);
+    const std::string topText = EightDigits(TopScore);
+    FlushKeys();
+    int blink = 0;
+    bool leave = false, sync = syncNow == 1;
+    for (;;) {
+        DrawScreen(lastText, topText, blink);
+        blink = (blink + 1) % 30;
+        if (KeyHit(VkEscape)) leave = true;
+        if (KeyHit(KeyFire)) sync = true;
+        if (sync) {
+            sync = false;
+            for (int r = 0; r < 25; ++r) OnlineScores[r].name = OnlineScores[r].level = OnlineScores[r].score = " ";
+            Blip();
+            SyncScores();
+            CheckVersion();
+            FlushKeys();
+            Score = 0;
+        }
+        if (leave || KeyHit(VkEscape)) {
+            FlushKeys();
+            Blip();
+            return 0;
+        }
+    }
+}

@@ -1,0 +1,151 @@
+#include "online/score_sync.h"
+
+#include <cctype>
+#include <ctime>
+
+#include "app/main_menu.h"
+#include "app/screen.h"
+#include "app/startup.h"
+#include "arcade/game_state.h"
+#include "online/network_library.h"
+#include "platform/platform.h"
+#include "render/tpoly.h"
+#include "render/vector_font.h"
+#include "settings/settings.h"
+
+int LastGameMode = 0;
+std::string LastLevelText;
+const char* const GameVersion = "1.00";
+
+namespace {
+
+constexpr int UploadCommand = 1;
+constexpr int DownloadCommand = 2;
+// Names and scores are shown in 10- and 11-character columns; longer ones are cut.
+constexpr size_t MaxFieldLength = 32;
+
+std::string ThreeDigits(int n) {
+    std::string s = std::to_string(n < 0 ? -n : n);
+    if (s.size() > 3) s = s.substr(s.size() - 3);
+    return std::string(3 - s.size(), '0') + s;
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Runs the library until its queue is empty, handing each finished download
+// to the given reader. The library's transfers time out by themselves.
+template <typename Reader>
+void WaitForQueue(Reader onDownload) {
+    while (NetCommandsInQueue() != 0) {
+        NetUpdate();
+        NetReceive(UploadCommand);
+        if (NetReceive(DownloadCommand) == 1 && NetState() == 2) onDownload();
+        Delay(10);
+    }
+}
+
+}  // namespace
+
+std::string MakeLevelText(int gameMode, int startLevel, int lastLevel) {
+    if (gameMode == 1) return "CLA-" + ThreeDigits(lastLevel);
+    return ThreeDigits(startLevel) + "-" + ThreeDigits(lastLevel);
+}
+
+std::string CleanServerText(const std::string& text, size_t maxLength) {
+    std::string out;
+    for (unsigned char c : text)
+        if (c >= 32 && c != 127) out += char(c);
+    if (out.size() > maxLength) out.resize(maxLength);
+    return out.empty() ? " " : out;
+}
+
+std::string TodayText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    // English month names whatever the machine's locale.
+    static const char* const Months[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d %s %04d", local.tm_mday, Months[local.tm_mon], local.tm_year + 1900);
+    return text;
+}
+
+std::string UploadRequest(const std::string& date) {
+    return "orbivore_win.php?option=addscore&user=" + Lower(LastPlayerName) + "&level=" + LastLevelText +
+           "&point=" + std::to_string(LastScore) + "&date=" + date + "&version=" + GameVersion +
+           "&mz_ip=127.0.0.1&platform=windows";
+}
+
+void DrawTextRow(const std::string& text, float row, uint32_t colour) {
+    std::string t = text;
+    do {
+        t = " " + t + " ";
+    } while (t.size() <= 46);
+    DrawVectorText(t, 1, row, colour, 0, 0.75f, 0.75f, 0);
+}
+
+void ShowSyncNotice() {
+    static const char* const Lines[12] = {
+        "the game is now attempting to sync",      "your score with the online server.",
+        " ",                                       "this shouldn't take more than a second,",
+        "but if the game appears to lock up,",     "just leave it be for a few seconds",
+        "and it will automatically continue.",     " ",
+        "this happens if your firewall blocks the", "games access to the internet. Allow",
+        "the game to go online and you won't see", "this message for more than a second or so.",
+    };
+    BeginScreenFrame();
+    DrawPicture(GlowImage, 10000, 10000, 1.0f);
+    TPoly::_Begin();
+    for (int i = 0; i < 12; ++i) DrawTextRow(Lines[i], 8.0f + 2.0f * float(i), 0xFF80FF40);
+    TPoly::_End();
+    ShowFrame();
+}
+
+void SyncScores() {
+    OnlineScoreCount = 0;
+    ShowSyncNotice();
+    const std::string date = TodayText();
+    LastLevelText = MakeLevelText(LastGameMode, StartLevel, LastLevel);
+    Delay(150);
+    FlushKeys();
+    if (LastScore > 0 && WavesSpawned > 0) NetSend(UploadCommand, UploadRequest(date), 1, 0);
+    NetSend(DownloadCommand, "orbivore_win.php?option=getscore&nbscore=25", 1, 0);
+    WaitForQueue([] {
+        const int lines = NetLineCount();
+        int row = 0;
+        for (int n = 1; n <= lines && row < ScoreTableRows; n += 3, ++row) {
+            OnlineScores[row].name = CleanServerText(NetResult(n), MaxFieldLength);
+            OnlineScores[row].level = CleanServerText(NetResult(n + 1), MaxFieldLength);
+            OnlineScores[row].score = CleanServerText(NetResult(n + 2), MaxFieldLength);
+            OnlineScoreCount = row + 1;
+        }
+    });
+    // The last group read is never listed; a failed download leaves -1.
+    OnlineScoreCount -= 1;
+    Delay(150);
+    FlushKeys();
+}
+
+void CheckVersion() {
+    std::string newest;
+    std::string ids[100], versions[100];
+    int lines = 0;
+    NetSend(DownloadCommand, "VersionCheck.php?option=getversion&nbscore=80", 1, 0);
+    WaitForQueue([&] {
+        lines = NetLineCount();
+        for (int n = 1, k = 0; n <= lines && k < 100; n += 2, ++k) {
+            ids[k] = NetResult(n);
+            versions[k] = NetResult(n + 1);
+        }
+    });
+    for (int k = 0; k <= (lines - 1) / 2 && k < 100; ++k)
+        if (ids[k] == "orbivore") newest = versions[k];
+    if (!newest.empty() && newest != GameVersion)
+        MenuFooterText = "  new version (v" + CleanServerText(newest, 16) + ") is available";
+    Delay(100);
+    FlushKeys();
+}

@@ -1,0 +1,24 @@
+// Score upload and download, and the version check, against the score server.
+#pragma once
+
+#include <string>
+
+extern int LastGameMode;  // 0 arcade, 1 classic
+extern std::string LastLevelText;
+extern const char* const GameVersion;
+
+// The level text of the last game: "003-017" in arcade mode, "CLA-017" in classic.
+std::string MakeLevelText(int gameMode, int startLevel, int lastLevel);
+
+// Cuts control characters out of a text that came from the server and bounds
+// its length, so it can go into the line-based settings file.
+std::string CleanServerText(const std::string& text, size_t maxLength);
+
+void SyncScores();
+void CheckVersion();
+void ShowSyncNotice();
+void DrawTextRow(const std::string& text, float row, uint32_t colour);
+
+// The requests as sent, for tests: "orbivore_win.php?option=addscore&user=...".
+std::string UploadRequest(const std::string& date);
+std::string TodayText();

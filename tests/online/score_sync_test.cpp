@@ -1,0 +1,84 @@
+// The game's score sync end to end: the real network library, loaded the way
+// the game loads it, against the real score server on the loopback interface.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "../../server/score_server.h"
+#include "app/main_menu.h"
+#include "arcade/game_state.h"
+#include "online/network_library.h"
+#include "online/score_sync.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+namespace {
+
+class ScoreSyncTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ScoreServerConfig config;
+        config.port = 0;
+        config.database = ":memory:";
+        config.newestVersion = "1.10";
+        std::string error;
+        ASSERT_TRUE(SetUpScoreServer(server, config, error)) << error;
+        thread = std::thread([this] { RunScoreServer(server); });
+        ASSERT_EQ(BindNetworkLibraryFrom(ORBIVORE_KOVA_PATH), 1);
+        NetSetServer("http://127.0.0.1:" + std::to_string(server.port) + "/scores");
+        NetSetKey("t41vb7kQz81Rk3m");
+        PlatformOptions options;
+        options.kind = PlatformKind::HeadlessNoGL;
+        ASSERT_TRUE(PlatformStart(options));
+    }
+    void TearDown() override {
+        PlatformStop();
+        BindNetworkLibraryFrom("");
+        StopScoreServer(server);
+        if (thread.joinable()) thread.join();
+        CloseScoreServer(server);
+    }
+    void PlayedGame(const char* name, int score, int start, int last) {
+        LastPlayerName = name;
+        LastScore = score;
+        StartLevel = start;
+        LastLevel = last;
+        LastGameMode = 0;
+        WavesSpawned = 1;
+    }
+    ScoreServer server;
+    std::thread thread;
+};
+
+TEST_F(ScoreSyncTest, UploadThenDownloadListsTheScoreInLowerCase) {
+    PlayedGame("Big Ada", 4520, 2, 9);
+    SyncScores();
+    ASSERT_GE(OnlineScoreCount, 1);
+    EXPECT_EQ(OnlineScores[0].name, "big ada");
+    EXPECT_EQ(OnlineScores[0].score, "4520");
+    EXPECT_EQ(OnlineScores[0].level, "002-009");
+}
+
+TEST_F(ScoreSyncTest, NoUploadWithoutAGamePlayed) {
+    PlayedGame("Nobody", 0, 1, 1);
+    SyncScores();
+    for (int r = 0; r < 25; ++r) EXPECT_NE(OnlineScores[r].name, "nobody");
+}
+
+TEST_F(ScoreSyncTest, NewerVersionReplacesTheMenuFooter) {
+    MenuFooterText = "old";
+    CheckVersion();
+    EXPECT_EQ(MenuFooterText, "  new version (v1.10) is available");
+}
+
+TEST_F(ScoreSyncTest, UnreachableServerListsNothingAndLeavesTheFooter) {
+    NetSetServer("http://127.0.0.1:1/scores");
+    MenuFooterText = "old";
+    OnlineScoreCount = 5;
+    SyncScores();
+    CheckVersion();
+    EXPECT_EQ(OnlineScoreCount, -1);
+    EXPECT_EQ(MenuFooterText, "old");
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include "sim_options.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/key_names.h"
+
+namespace {
+
+const char* const Usage =
+    "usage: orbivore-sim [--frames N] [--seed N] [--script FILE] [--screenshot FRAME:FILE.png]...\n"
+    "                    [--no-gl] [--stats]\n";
+
+bool ParseNumber(const char* text, long long& out) {
+    char* end = nullptr;
+    out = std::strtoll(text, &end, 10);
+    return end != text && *end == '\0';
+}
+
+}  // namespace
+
+bool ReadKeyScript(const std::string& path, std::vector<ScriptedKey>& out, std::string& error) {
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot read key script " + path;
+        return false;
+    }
+    int lineNo = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++lineNo;
+        if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        std::istringstream fields(line);
+        std::string frame, action, key;
+        if (!(fields >> frame)) continue;
+        fields >> action;
+        std::getline(fields >> std::ws, key);
+        while (!key.empty() && (key.back() == ' ' || key.back() == '\r')) key.pop_back();
+        long long f = 0;
+        const int code = KeyCodeByName(key);
+        if (!ParseNumber(frame.c_str(), f) || f < 0 || (action != "press" && action != "release") || code == 0) {
+            error = path + ":" + std::to_string(lineNo) + ": expected FRAME press|release KEY";
+            return false;
+        }
+        out.push_back({int(f), code, action == "press"});
+    }
+    return true;
+}
+
+bool ParseSimOptions(int argc, char** argv, SimOptions& out) {
+    out.platform.kind = PlatformKind::HeadlessGL;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        long long n = 0;
+        if (arg == "--frames" && hasValue && ParseNumber(argv[i + 1], n) && n >= 0) {
+            out.platform.frameLimit = n, ++i;
+        } else if (arg == "--seed" && hasValue && ParseNumber(argv[i + 1], n) && n >= 0) {
+            out.seed = n, ++i;
+        } else if (arg == "--script" && hasValue) {
+            std::string error;
+            if (!ReadKeyScript(argv[++i], out.platform.script, error)) {
+                std::fprintf(stderr, "orbivore-sim: %s\n", error.c_str());
+                return false;
+            }
+        } else if (arg == "--screenshot" && hasValue) {
+            const std::string v = argv[++i];
+            const size_t colon = v.find(':');
+            if (colon == std::string::npos || !ParseNumber(v.substr(0, colon).c_str(), n) || colon + 1 == v.size()) {
+                std::fprintf(stderr, "orbivore-sim: --screenshot wants FRAME:FILE.png, not %s\n", v.c_str());
+                return false;
+            }
+            out.screenshots.push_back({n, v.substr(colon + 1)});
+        } else if (arg == "--no-gl") {
+            out.platform.kind = PlatformKind::HeadlessNoGL;
+        } else if (arg == "--stats") {
+            out.stats = true;
+        } else {
+            std::fprintf(stderr, "orbivore-sim: unknown or incomplete argument %s\n%s", arg.c_str(), Usage);
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,25 @@
+// Command line of orbivore-sim, the program on the headless platform.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct Screenshot {
+    long long frame = 0;
+    std::string path;
+};
+
+struct SimOptions {
+    PlatformOptions platform;
+    long long seed = 1;
+    std::vector<Screenshot> screenshots;
+    bool stats = false;
+};
+
+// Parses argv; on a bad argument prints why and the usage, and returns false.
+bool ParseSimOptions(int argc, char** argv, SimOptions& out);
+
+// Reads a key script ("FRAME press KEY", "FRAME release KEY"; '#' comments).
+bool ReadKeyScript(const std::string& path, std::vector<ScriptedKey>& out, std::string& error);

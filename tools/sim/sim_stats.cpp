@@ -1,0 +1,18 @@
+#include "sim_stats.h"
+
+#include <cstdio>
+#include <string>
+
+#include "arcade/game_state.h"
+#include "platform/platform.h"
+#include "render/tpoly.h"
+#include "settings/settings.h"
+
+void PrintSimStats(long long wallMs) {
+    std::printf(
+        "{\"frames\": %lld, \"wall_ms\": %lld, \"glow_segments\": %lld, \"gl_calls_last_frame\": %d, "
+        "\"score\": %d, \"level\": %d, \"lives\": %d, \"shields\": %d, \"earth_radius\": %.3f, "
+        "\"game_over_state\": %d, \"highest_level\": %d, \"classic_unlocked\": %d}\n",
+        FramesShown(), wallMs, GlowSegmentsDrawn(), GlowDrawCallsLastFrame(), Score, Level, Lives, Shields,
+        double(EarthRadius), GameOverState, int(HighestLevel), int(ClassicUnlocked));
+}
