@@ -10,6 +10,7 @@
 #include "app/resources.h"
 #include "common/random.h"
 #include "online/network_library.h"
+#include "render/central_pictures.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
@@ -77,6 +78,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         BindNetworkLibrary();
         NetSetServer(ScoreServerText());
         LoadPopScale();
+        LoadCentralPictures();
         LoadSettings();
         settingsLoaded = true;
         try {
