@@ -8,9 +8,14 @@
 
 #include "app/main_menu.h"
 #include "app/resources.h"
+#include "arcade/formations.h"
+#include "arcade/levels.h"
+#include "combat/invaders.h"
 #include "common/random.h"
 #include "online/network_library.h"
 #include "render/central_pictures.h"
+#include "render/explosions.h"
+#include "render/flying_text.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
@@ -74,10 +79,15 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
     bool settingsLoaded = false;
     try {
         SeedRandom(seed >= 0 ? uint32_t(seed) : Millisecs());
+        LoadLevelTable();
+        LoadWaveFormations();  // a "waves.dat" beside the game replaces the built-in ones
         // A missing network library leaves the online functions inert.
         BindNetworkLibrary();
         NetSetServer(ScoreServerText());
+        LoadCaptionShapes();
         LoadPopScale();
+        LoadBaseShapeTable();
+        LoadInvaderShapes();
         LoadCentralPictures();
         LoadSettings();
         settingsLoaded = true;

@@ -13,6 +13,9 @@
 #include "online/score_sync.h"
 #include "platform/platform.h"
 #include "render/central_pictures.h"
+#include "render/explosions.h"
+#include "render/flying_text.h"
+#include "render/particles.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
@@ -35,6 +38,7 @@ void ResetGame() {
     PowerupDecay = 99;  // the start powerup runs out on the first frame
     BossDeathPhase = 0;
     Shields = 5;
+    Frozen = 0;
     BurstSize = 0;
     BurstAtBase = 0;
     LastGameMode = 0;
@@ -125,13 +129,44 @@ void EndGame() {
     Level = 1;
 }
 
+// One step of the overlord's death after each frame of a boss level: debris
+// bursts out of it for 80 frames, then it shrinks away.
+void RunOverlordDeath() {
+    if (BossDeathPhase == 2) EarthRadius -= 2;
+    if (BossDeathPhase != 1) return;
+    BossDeathTimer += 1;
+    if (BossDeathTimer == 5) {
+        SpawnExplosion(512, 384, DebrisDots, 0);
+        PlaySfx("alienscream");
+    }
+    if (BossDeathTimer < 60 && Rand(1, 90) < 4) {
+        PlaySfx("Boom");
+        for (int i = 0; i < 5; ++i) SpawnExplosion(512 + Rand(-38, 38), 384 + Rand(-38, 38), DebrisDots, 0);
+    }
+    if (BossDeathTimer == 80) {
+        SpawnExplosion(512, 384, DebrisStreaks, 0);
+        PlaySfx("AlienDie");
+        BossDeathPhase = 2;
+        PlaySfx("Bzzt");
+        // The invader shots in flight burst with it; the shot pass owns them.
+    }
+}
+
 }  // namespace
 
-void ClearGameLists() {}
+void ClearGameLists() {
+    ExplosionsList.clear();
+    StarsList.clear();
+    FlyingTextList.clear();
+}
 
+// Explosions always animate, even behind the exit prompt, so running ones finish.
 void DrawArcadeScene(int move) {
     DrawCentralBody();
+    UpdateExplosions(0);
+    UpdateParticles(move);
     UpdateBurst(move, TruncToInt(BurstSpin));
+    UpdateFlyingTexts(move);
 }
 
 void PlayArcadeGame() {
@@ -157,6 +192,7 @@ void PlayArcadeGame() {
         TPoly::_End();
         ShowFrame();
         if (KeyHit(VkEscape)) RunExitPrompt();
+        if (BossLevel == 1) RunOverlordDeath();
     }
     EndGame();
 }

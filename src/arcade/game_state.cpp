@@ -41,3 +41,10 @@ int LastLevel = 0;
 int BestScore = 0;
 int TopScore = 0;
 std::string LastPlayerName;
+
+int BaseShieldLook = 0;
+float EarthGrowPerHit = 0.2f;
+int EarthShrinkSteps = 0;
+int SaucersShot = 0;
+int SaucerLivesEarned = 0;
+int UfoTimer = 0;

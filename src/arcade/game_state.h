@@ -46,3 +46,12 @@ extern int LastLevel;
 extern int BestScore;
 extern int TopScore;
 extern std::string LastPlayerName;
+
+// Combat state that the level set-up and the wave release write and the
+// combat passes read.
+extern int BaseShieldLook;      // 0 none, 1 absorb shield, 2 deflect shield
+extern float EarthGrowPerHit;   // EarthRadius gained per invader shot that lands
+extern int EarthShrinkSteps;    // frames of pending shrinking after a deflected kill
+extern int SaucersShot;         // saucers shot on this level
+extern int SaucerLivesEarned;   // pickups caught on this level
+extern int UfoTimer;            // frames until the next UFO may come
