@@ -24,6 +24,7 @@ void ShutdownVideo(PlatformState& p) {
 }
 
 void SetupGL(PlatformState& p) {
+    FlushGlowDrawing();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
@@ -170,6 +171,7 @@ void SetPlayViewport(int offsetX, int offsetY) {
 }
 
 void ApplyPlayProjection() {
+    FlushGlowDrawing();
     const PlatformState& p = Platform();
     // GL counts rows from the bottom; the game counts them from the top.
     glViewport(p.offsetX, p.height - p.offsetY - PlayHeight, PlayWidth, PlayHeight);
@@ -184,6 +186,7 @@ void ApplyPlayProjection() {
 
 void ClearScreen() {
     if (!PlatformHasGL()) return;
+    FlushGlowDrawing();
     // The whole display, so everything outside the play area stays black.
     glDisable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -223,6 +226,7 @@ long long FramesShown() { return Platform().framesShown; }
 std::vector<uint8_t> ReadFramePixels() {
     const PlatformState& p = Platform();
     if (!PlatformHasGL()) return {};
+    FlushGlowDrawing();
     std::vector<uint8_t> rows(size_t(p.width) * p.height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, p.width, p.height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());

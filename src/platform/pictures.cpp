@@ -18,11 +18,11 @@ std::vector<std::unique_ptr<Picture>>& AllPictures() {
     return pictures;
 }
 
-void FlushGlow() {
+}  // namespace
+
+void FlushGlowDrawing() {
     if (flushHook) flushHook();
 }
-
-}  // namespace
 
 void SetDrawFlushHook(FlushHook hook) { flushHook = hook; }
 
@@ -75,7 +75,7 @@ void DrawPicture(const Picture* picture, float x, float y, float alpha) {
 }
 
 void DrawTexturedQuad(unsigned texture, float x0, float y0, float width, float height, float alpha) {
-    FlushGlow();
+    FlushGlowDrawing();
     const float x1 = x0 + width, y1 = y0 + height;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -90,7 +90,7 @@ void DrawTexturedQuad(unsigned texture, float x0, float y0, float width, float h
 
 void FillRect(float x, float y, float width, float height, uint32_t colour) {
     if (!PlatformHasGL()) return;
-    FlushGlow();
+    FlushGlowDrawing();
     glDisable(GL_TEXTURE_2D);
     glColor4ub(uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour), uint8_t(colour >> 24));
     glBegin(GL_TRIANGLE_STRIP);

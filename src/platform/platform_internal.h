@@ -37,6 +37,9 @@ void InputReset();
 void InputCloseJoystick();
 
 // pictures.cpp
+// Draws what the glow renderer holds back, before anything that must come
+// after it (pictures, clearing, a new viewport, reading the pixels).
+void FlushGlowDrawing();
 void DrawTexturedQuad(unsigned texture, float x, float y, float width, float height, float alpha);
 
 // display.cpp

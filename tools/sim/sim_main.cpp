@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/startup.h"
 #include "sim_options.h"
@@ -41,6 +42,8 @@ void OnFrame(long long frame) {
 
 int main(int argc, char** argv) {
     if (!ParseSimOptions(argc, argv, Options)) return 2;
+    // Headless runs make no sound unless an audio driver is asked for.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
     SetFrameHook(OnFrame);
     const auto start = std::chrono::steady_clock::now();
     const int code = RunOrbivore(Options.platform, Options.seed);
