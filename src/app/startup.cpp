@@ -10,6 +10,7 @@
 #include "app/resources.h"
 #include "arcade/formations.h"
 #include "arcade/levels.h"
+#include "audio/sound.h"
 #include "combat/invaders.h"
 #include "common/random.h"
 #include "online/network_library.h"
@@ -85,6 +86,8 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         BindNetworkLibrary();
         NetSetServer(ScoreServerText());
         LoadCaptionShapes();
+        // Without an audio device the game runs silently.
+        LoadAllSounds();
         LoadPopScale();
         LoadBaseShapeTable();
         LoadInvaderShapes();
@@ -95,6 +98,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
             OpenStartDisplay();
         } catch (const std::string& why) {
             std::fprintf(stderr, "orbivore: no display: %s\n", why.c_str());
+            CloseAudio();
             PlatformStop();
             return 1;
         }
@@ -106,6 +110,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         NetSetKey(std::string("t41vb7k") + "Qz81Rk3m");
         TPoly::Initialise();
         LoadGlyphs();
+        if (MusicOn == 1) Sound::Play("Menu-loop", 1);
         RunMainMenu();
     } catch (const ProgramQuit&) {
         // The orderly end: window closed, frame limit reached, or the menu left.
@@ -113,6 +118,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
     // A file that cannot be written is reported by SaveSettings; the program
     // still ends the orderly way.
     if (settingsLoaded) SaveSettings();
+    CloseAudio();
     PlatformStop();
     return code;
 }
