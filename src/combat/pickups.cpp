@@ -1,5 +1,6 @@
 #include "combat/pickups.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
