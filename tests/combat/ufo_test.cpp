@@ -8,6 +8,7 @@
 #include "audio/sound.h"
 #include "combat/game_over.h"
 #include "combat/pickups.h"
+#include "combat/shots.h"
 #include "combat/ufo.h"
 #include "common/maths.h"
 #include "common/random.h"
@@ -174,6 +175,24 @@ TEST_F(UfoTest, TheRimSitsWhereTheUfoIs) {
     EXPECT_NEAR(rim[0], 512 + 40, 1.01);
     EXPECT_NEAR(rim[1], 384 + 300 - 3, 1.01);
     EXPECT_NEAR(rim[2], 512 - 40, 1.01);
+}
+
+TEST_F(UfoTest, AShotAcrossTheHullMissesAndOneAcrossTheRimHits) {
+    StartUfo();
+    UfoAngle = 0, UfoRadius = 320;  // rim 317 pixels above the centre, hull top 341
+    PlayerBulletsList.clear();
+    PlayerBullets shot;
+    shot.startradius = 20;
+    shot.radius = 218;  // 336..346 pixels out after this frame's move
+    PlayerBulletsList.push_back(shot);
+    UpdatePlayerShots();
+    EXPECT_EQ(UfoState, 1);
+    EXPECT_EQ(PlayerBulletsList.size(), 1u);
+    PlayerBulletsList.front().radius = 196;  // 312..322: across the rim
+    UpdatePlayerShots();
+    EXPECT_EQ(UfoState, 0);
+    EXPECT_EQ(SaucersShot, 1);
+    EXPECT_TRUE(PlayerBulletsList.empty());
 }
 
 TEST_F(UfoTest, OnlySaucerLevelUfosAreHeard) {
