@@ -79,6 +79,16 @@ TEST_F(InvaderPassTest, APowerShotTakesAHitPointAtEveryNearSegmentEndAndFliesOn)
     EXPECT_EQ(InvaderCount, 1) << "a destroyed invader still counts in its frame";
 }
 
+// The second frame of kind 2 reaches furthest out: a leg ending at (-20, 6).
+TEST_F(InvaderPassTest, TheOutermostSegmentEndIsHitToo) {
+    Enemies& e = AddInvader(0, 40, 2, 10);
+    e.FramePlus = 1;
+    ShotAt(CentreX - 27, CentreY + 6, 4);   // 7 pixels beyond the leg's end
+    ShotAt(CentreX - 28, CentreY + 6, 4);   // 8: just too far
+    UpdateInvaders();
+    EXPECT_EQ(e.HitPoints, 9);
+}
+
 TEST_F(InvaderPassTest, AHitPointCountPastZeroNoLongerKills) {
     Enemies& e = AddInvader(0, 40, 1, 0);
     ShotAt(CentreX, CentreY, 4);
