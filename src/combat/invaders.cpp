@@ -13,7 +13,6 @@ float EarthShrinkPerKill = 0.4f;
 int WalkInterval = 20;
 int WalkTimer = 20;
 int WalkToggle = 0;
-int Frozen = 0;
 
 int InvaderShapeNumber(const Enemies& e) { return 2 * e.Frame - 1 + e.FramePlus; }
 

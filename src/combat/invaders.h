@@ -59,7 +59,7 @@ extern float EarthShrinkPerKill;
 extern int WalkInterval;
 extern int WalkTimer;
 extern int WalkToggle;
-extern int Frozen;  // 0 play; 1 base just destroyed; 2 its explosion over
+extern int Frozen;  // 0 play; 1 base just destroyed; 2 its explosion over (defined with the explosions)
 
 // ---- steps of the invader pass ----
 

@@ -1,5 +1,5 @@
-// Shared set-up of the effect tests: empty lists, a fixed seed, and a tap
-// that records every segment the passes draw.
+// Shared set-up of the effect tests: empty lists, a fixed seed, and a
+// record of every segment the passes draw.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,14 +7,12 @@
 #include <vector>
 
 #include "common/random.h"
-#include "render/effect_line.h"
+#include "render/glow_capture.h"
 #include "render/explosions.h"
 #include "render/flying_text.h"
 #include "render/particles.h"
 
-inline std::vector<EffectSegment> Drawn;
-
-inline void RecordSegment(const EffectSegment& s) { Drawn.push_back(s); }
+inline std::vector<GlowSegment> Drawn;
 
 class EffectsTest : public ::testing::Test {
 protected:
@@ -24,20 +22,20 @@ protected:
         ExplosionsList.clear();
         FlyingTextList.clear();
         Drawn.clear();
-        EffectTap = RecordSegment;
+        GlowCapture = &Drawn;
     }
-    void TearDown() override { EffectTap = nullptr; }
+    void TearDown() override { GlowCapture = nullptr; }
 
     // The segments one call of `pass` draws.
     template <typename Pass>
-    std::vector<EffectSegment> DrawnBy(Pass pass) {
+    std::vector<GlowSegment> DrawnBy(Pass pass) {
         Drawn.clear();
         pass();
         return Drawn;
     }
 };
 
-inline bool SameSegments(const std::vector<EffectSegment>& a, const std::vector<EffectSegment>& b) {
+inline bool SameSegments(const std::vector<GlowSegment>& a, const std::vector<GlowSegment>& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         if (a[i].x1 != b[i].x1 || a[i].y1 != b[i].y1 || a[i].x2 != b[i].x2 || a[i].y2 != b[i].y2 ||

@@ -59,7 +59,7 @@ TEST_F(ExplosionsTest, FrozenHitFlashShowsTheSameRaysEveryFrame) {
     const auto second = DrawnBy([] { UpdateExplosions(1); });
     ASSERT_EQ(first.size(), 5u);
     EXPECT_TRUE(SameSegments(first, second));
-    for (const EffectSegment& s : first) {
+    for (const GlowSegment& s : first) {
         EXPECT_EQ(s.x1, 200);
         EXPECT_EQ(s.y1, 150);
         EXPECT_EQ(s.colour1, 0xFFFF0000u);
