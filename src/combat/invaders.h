@@ -93,7 +93,12 @@ int StepMarch();
 
 // ---- the passes ----
 
-// The invader pass, once a frame after the invader-shot pass.
+// The invader pass, once a frame after the invader-shot pass: draws every
+// invader, takes hit points for player shots near its segment ends, fires,
+// animates and moves it, and keeps the marching sound going.
 void UpdateInvaders();
 // Every invader drawn where it stands (exit prompt, life-lost frames).
 void DrawInvaders();
+// One invader shot from orbit distance `radius` along the invader's own
+// radial line, towards the Earth.
+void InvaderFire(int angle, int radius);

@@ -67,10 +67,11 @@ TEST(Play, TheEarthGrowsUnderFireAndTheBeamClearsTheLevel) {
 
 TEST(Play, AShieldSpentUnderTheDoubleBaseLeavesALastingDoubleBase) {
     SimRun run;
-    run.frames = 560;
+    run.frames = 630;
     Tap(run.keys, 40, VkReturn);
     Tap(run.keys, 50, VkReturn);
-    Tap(run.keys, 200, VkLeftAlt);  // the shield key
+    Tap(run.keys, 120, VkReturn);   // past the level's title screen
+    Tap(run.keys, 270, VkLeftAlt);  // the shield key
     bool started = false, bothBasesUnderShield = false;
     run.onFrame = [&](long long frame) {
         if (!started && Lives > 0 && !EnemiesList.empty()) {
@@ -79,7 +80,7 @@ TEST(Play, AShieldSpentUnderTheDoubleBaseLeavesALastingDoubleBase) {
             PowerupTime = 100;
             PowerupDecay = 0.3f;
         }
-        if (frame == 300) bothBasesUnderShield = BaseShieldLook == 2 && PowerupKind == 3 && SecondBaseY > 384;
+        if (frame == 370) bothBasesUnderShield = BaseShieldLook == 2 && PowerupKind == 3 && SecondBaseY > 384;
     };
     EXPECT_EQ(RunSim(run), 0);
     ASSERT_TRUE(started);
