@@ -125,9 +125,19 @@ void InputHandleEvent(const SDL_Event& event) {
     }
 }
 
+namespace {
+InputHook inputHook = nullptr;
+}  // namespace
+
+void SetInputHook(InputHook hook) { inputHook = hook; }
+
 void InputApplyScript(long long frame) {
     for (const ScriptedKey& k : Platform().options.script)
         if (k.frame == frame) SetKey(k.key, k.down);
+    if (!inputHook || !IsHeadless()) return;
+    std::vector<ScriptedKey> changes;
+    inputHook(frame, changes);
+    for (const ScriptedKey& k : changes) SetKey(k.key, k.down);
 }
 
 void InputReset() {

@@ -117,6 +117,13 @@ int KeyHit(int vk);  // presses since the last KeyHit of this key; resets it
 void FlushKeys();
 void PumpEvents();
 
+// Headless only: called with the frame's number just after that frame's
+// scripted keys went down or up, before the frame reads any key. The key
+// changes it appends are applied the same way (a computer player at the
+// keyboard); they take effect from this frame on.
+using InputHook = void (*)(long long frame, std::vector<ScriptedKey>& changes);
+void SetInputHook(InputHook hook);
+
 // ---- joystick port 0 ----
 
 bool JoystickPresent();

@@ -4,10 +4,12 @@
 
 #include <chrono>
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/startup.h"
 #include "sim_options.h"
+#include "sim_session.h"
 #include "sim_stats.h"
 
 namespace {
@@ -38,16 +40,64 @@ void OnFrame(long long frame) {
         if (s.frame == frame) WriteScreenshot(s.path);
 }
 
+// The keys a run met, in the order it met them: its script's first, then
+// those the session pressed, frame by frame.
+std::vector<ScriptedKey> AllKeys(const std::vector<ScriptedKey>& script, const std::vector<ScriptedKey>& pressed,
+                                 long long frames) {
+    std::vector<ScriptedKey> keys;
+    for (const ScriptedKey& k : script)
+        if (k.frame <= frames) keys.push_back(k);
+    std::stable_sort(keys.begin(), keys.end(), [](const ScriptedKey& a, const ScriptedKey& b) { return a.frame < b.frame; });
+    std::vector<ScriptedKey> all;
+    size_t i = 0;
+    for (const ScriptedKey& k : pressed) {
+        while (i < keys.size() && keys[i].frame <= k.frame) all.push_back(keys[i++]);
+        all.push_back(k);
+    }
+    all.insert(all.end(), keys.begin() + long(i), keys.end());
+    return all;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (!ParseSimOptions(argc, argv, Options)) return 2;
+    Replay replay;
+    SimSession session;
+    session.bot = Options.bot;
+    session.startLevel = Options.startLevel;
+    session.record = !Options.recordPath.empty();
+    if (!Options.replayPath.empty()) {
+        std::string error;
+        if (!ReadReplay(Options.replayPath, replay, error)) {
+            std::fprintf(stderr, "orbivore-sim: %s\n", error.c_str());
+            return 2;
+        }
+        // A replay plays its own keys; a bot or a script beside them would change the game.
+        Options.platform.script = replay.keys;
+        Options.seed = replay.seed;
+        if (!Options.framesGiven) Options.platform.frameLimit = replay.frames;
+        session.bot = false;
+        session.replay = &replay;
+    }
+    BeginSimSession(&session);
     // Headless runs make no sound unless an audio driver is asked for.
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     SetFrameHook(OnFrame);
     const auto start = std::chrono::steady_clock::now();
-    const int code = RunOrbivore(Options.platform, Options.seed);
+    int code = RunOrbivore(Options.platform, Options.seed);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    BeginSimSession(nullptr);
+    if (session.record) {
+        session.recorded.seed = Options.seed;
+        session.recorded.frames = FramesShown();
+        session.recorded.keys = AllKeys(Options.platform.script, session.recorded.keys, FramesShown());
+        std::string error;
+        if (!WriteReplay(Options.recordPath, session.recorded, error)) {
+            std::fprintf(stderr, "orbivore-sim: %s\n", error.c_str());
+            if (code == 0) code = 1;
+        }
+    }
     if (Options.stats) PrintSimStats(ms.count());
     return code;
 }

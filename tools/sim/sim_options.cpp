@@ -11,7 +11,7 @@ namespace {
 
 const char* const Usage =
     "usage: orbivore-sim [--frames N] [--seed N] [--script FILE] [--screenshot FRAME:FILE.png]...\n"
-    "                    [--no-gl] [--stats]\n";
+    "                    [--no-gl] [--stats] [--bot] [--start-level L] [--record FILE] [--replay FILE]\n";
 
 bool ParseNumber(const char* text, long long& out) {
     char* end = nullptr;
@@ -55,7 +55,7 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& out) {
         const bool hasValue = i + 1 < argc;
         long long n = 0;
         if (arg == "--frames" && hasValue && ParseNumber(argv[i + 1], n) && n >= 0) {
-            out.platform.frameLimit = n, ++i;
+            out.platform.frameLimit = n, out.framesGiven = true, ++i;
         } else if (arg == "--seed" && hasValue && ParseNumber(argv[i + 1], n) && n >= 0) {
             out.seed = n, ++i;
         } else if (arg == "--script" && hasValue) {
@@ -76,10 +76,22 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& out) {
             out.platform.kind = PlatformKind::HeadlessNoGL;
         } else if (arg == "--stats") {
             out.stats = true;
+        } else if (arg == "--bot") {
+            out.bot = true;
+        } else if (arg == "--start-level" && hasValue && ParseNumber(argv[i + 1], n) && n >= 1 && n <= 100) {
+            out.startLevel = int(n), ++i;
+        } else if (arg == "--record" && hasValue) {
+            out.recordPath = argv[++i];
+        } else if (arg == "--replay" && hasValue) {
+            out.replayPath = argv[++i];
         } else {
             std::fprintf(stderr, "orbivore-sim: unknown or incomplete argument %s\n%s", arg.c_str(), Usage);
             return false;
         }
+    }
+    if (!out.recordPath.empty() && !out.replayPath.empty()) {
+        std::fprintf(stderr, "orbivore-sim: --record and --replay do not go together\n");
+        return false;
     }
     return true;
 }

@@ -16,6 +16,11 @@ struct SimOptions {
     long long seed = 1;
     std::vector<Screenshot> screenshots;
     bool stats = false;
+    bool bot = false;         // a computer player at the keyboard
+    int startLevel = 0;       // 1..100, the level the select offers
+    std::string recordPath;   // writes the seed, settings and every key change
+    std::string replayPath;   // plays such a file back
+    bool framesGiven = false;
 };
 
 // Parses argv; on a bad argument prints why and the usage, and returns false.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "arcade/game_state.h"
+#include "arcade/state_hash.h"
 #include "platform/platform.h"
 #include "render/tpoly.h"
 #include "settings/settings.h"
@@ -12,7 +13,8 @@ void PrintSimStats(long long wallMs) {
     std::printf(
         "{\"frames\": %lld, \"wall_ms\": %lld, \"glow_segments\": %lld, \"gl_calls_last_frame\": %d, "
         "\"score\": %d, \"level\": %d, \"lives\": %d, \"shields\": %d, \"earth_radius\": %.3f, "
-        "\"game_over_state\": %d, \"highest_level\": %d, \"classic_unlocked\": %d}\n",
+        "\"game_over_state\": %d, \"highest_level\": %d, \"classic_unlocked\": %d, \"state_hash\": \"%016llx\"}\n",
         FramesShown(), wallMs, GlowSegmentsDrawn(), GlowDrawCallsLastFrame(), Score, Level, Lives, Shields,
-        double(EarthRadius), GameOverState, int(HighestLevel), int(ClassicUnlocked));
+        double(EarthRadius), GameOverState, int(HighestLevel), int(ClassicUnlocked),
+        static_cast<unsigned long long>(GameStateHash()));
 }
