@@ -9,10 +9,15 @@
 #include "app/main_menu.h"
 #include "app/resources.h"
 #include "arcade/formations.h"
+#include "arcade/level_progress.h"
 #include "arcade/levels.h"
+#include "combat/base.h"
 #include "combat/invaders.h"
+#include "combat/pickups.h"
+#include "combat/ufo.h"
 #include "common/random.h"
 #include "online/network_library.h"
+#include "render/central_pictures.h"
 #include "render/explosions.h"
 #include "render/flying_text.h"
 #include "render/tpoly.h"
@@ -86,7 +91,13 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         LoadCaptionShapes();
         LoadPopScale();
         LoadBaseShapeTable();
+        LoadBaseShape();
         LoadInvaderShapes();
+        LoadUfoShapes();
+        LoadPickupShapes();
+        LoadLevelCombatSettings();
+        LoadLevelCompletePicture();
+        LoadCentralPictures();
         LoadSettings();
         settingsLoaded = true;
         try {

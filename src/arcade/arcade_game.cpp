@@ -1,12 +1,25 @@
 #include "arcade/arcade_game.h"
 
+#include <cmath>
 #include <string>
 
 #include "app/main_menu.h"
 #include "app/screen.h"
 #include "arcade/game_state.h"
+#include "arcade/hud.h"
+#include "arcade/level_progress.h"
 #include "arcade/level_select.h"
+#include "arcade/level_setup.h"
 #include "audio/sound.h"
+#include "combat/base.h"
+#include "combat/base_lost.h"
+#include "combat/controls.h"
+#include "combat/earth.h"
+#include "combat/game_over.h"
+#include "combat/invaders.h"
+#include "combat/pickups.h"
+#include "combat/shots.h"
+#include "combat/ufo.h"
 #include "common/maths.h"
 #include "common/random.h"
 #include "online/highscores.h"
@@ -39,15 +52,18 @@ void ResetGame() {
     BossDeathPhase = 0;
     Shields = 5;
     Frozen = 0;
+    UfoState = 0;
+    InvaderMovePattern = 0;
+    BaseShieldLook = 0;
+    ResetGameStats();
     BurstSize = 0;
     BurstAtBase = 0;
     LastGameMode = 0;
 }
 
-void DrawCentralBody() {
-    DrawGlowPolygon(512, 384, 0, 36, EarthRadius, 0xFF40FFFF);
-    if (BossLevel == 0) DrawLandmass();
-    if (BossLevel == 1 && BossDeathPhase < 2) DrawOverlord(-Cos(float(BossPulse * 32)));
+void DrawBases() {
+    DrawBase(BaseAngle, 0);
+    if (PowerupKind == 3) DrawBase(float(TruncToInt(std::fmod(BaseAngle + 180, 360.0f))), 1);
 }
 
 void RunPowerupTimer() {
@@ -56,9 +72,12 @@ void RunPowerupTimer() {
     PowerupTime = 0;
     PowerupDecay = 1;
     PowerupKind = 0;
+    BaseShieldLook = 0;
+    if (ResetPatternAfterPowerup == 1) InvaderMovePattern = 0;
     if (DoubleBasePending == 1) {
         DoubleBasePending = 0;
         PowerupKind = 3;
+        BaseShieldLook = 0;
         PowerupTime = 100;
         PowerupDecay = 0;  // a lasting double base
         MaxPlayerShots = 10;
@@ -127,6 +146,7 @@ void EndGame() {
     if (BestScore > TopScore) TopScore = BestScore;
     ShowFps = 0;
     Level = 1;
+    if (SoundOn == 1 && UfoState == 0 && Sound::IsPlaying("ufo3-loop")) Sound::Stop("ufo3-loop");
 }
 
 // One step of the overlord's death after each frame of a boss level: debris
@@ -148,13 +168,21 @@ void RunOverlordDeath() {
         PlaySfx("AlienDie");
         BossDeathPhase = 2;
         PlaySfx("Bzzt");
-        // The invader shots in flight burst with it; the shot pass owns them.
+        BurstAllInvaderShots();
     }
 }
 
 }  // namespace
 
+void DrawCentralBody() {
+    DrawGlowPolygon(512, 384, 0, 36, EarthRadius, 0xFF40FFFF);
+    if (BossLevel == 0) DrawLandmass();
+    if (BossLevel == 1 && BossDeathPhase < 2) DrawOverlord(-Cos(float(BossPulse * 32)));
+}
+
 void ClearGameLists() {
+    PlayerBulletsList.clear();
+    EnemyBulletsList.clear();
     ExplosionsList.clear();
     StarsList.clear();
     FlyingTextList.clear();
@@ -163,10 +191,30 @@ void ClearGameLists() {
 // Explosions always animate, even behind the exit prompt, so running ones finish.
 void DrawArcadeScene(int move) {
     DrawCentralBody();
-    UpdateExplosions(0);
-    UpdateParticles(move);
-    UpdateBurst(move, TruncToInt(BurstSpin));
-    UpdateFlyingTexts(move);
+    DrawBases();
+    if (move == 1) {
+        UpdatePlayerShots();
+        UpdateInvaderShots();
+        UpdateInvaders();
+        UpdateUfo();
+        UpdateExplosions(0);
+        DrawHud();
+        HandlePlayerControls();
+        UpdatePickups(1);
+        UpdateParticles(1);
+        UpdateBurst(1, TruncToInt(BurstSpin));
+        UpdateFlyingTexts(1);
+    } else {
+        DrawShots();
+        DrawInvaders();
+        UpdateExplosions(0);
+        DrawUfoStill();
+        UpdatePickups(0);
+        UpdateParticles(0);
+        UpdateBurst(0, TruncToInt(BurstSpin));
+        UpdateFlyingTexts(0);
+        DrawHud();
+    }
 }
 
 void PlayArcadeGame() {
@@ -175,6 +223,7 @@ void PlayArcadeGame() {
     ClearGameLists();
     WavesSpawned = 1;
     WaveCount = 1;
+    SetupLevel(Level);
     FpsClock = float(Millisecs());
     FlushKeys();
 
@@ -184,6 +233,7 @@ void PlayArcadeGame() {
         DrawArcadeScene(1);
         if (FireCooldown > 0) FireCooldown--;
         RunPowerupTimer();
+        EarthUpkeep();
         TPoly::_End();
         if (++BossPulse > 359) BossPulse = 0;
         TPoly::_Begin();
@@ -191,6 +241,10 @@ void PlayArcadeGame() {
         DrawTargetRing();
         TPoly::_End();
         ShowFrame();
+        CheckBaseLost();
+        if (GameOverState != 0) break;  // nothing more to check or prompt for once the game is lost
+        CheckLevelProgress();
+        if (GameOverState != 0) break;
         if (KeyHit(VkEscape)) RunExitPrompt();
         if (BossLevel == 1) RunOverlordDeath();
     }

@@ -5,6 +5,9 @@
 // LastLevel tell how it went.
 void PlayArcadeGame();
 
+// The Earth's circle with its landmasses, or the overlord on boss levels.
+void DrawCentralBody();
+
 // Empties every entity list (game and level starts).
 void ClearGameLists();
 

@@ -48,3 +48,4 @@ int EarthShrinkSteps = 0;
 int SaucersShot = 0;
 int SaucerLivesEarned = 0;
 int UfoTimer = 0;
+int IntroFrames = 0;

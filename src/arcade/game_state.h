@@ -55,3 +55,4 @@ extern int EarthShrinkSteps;    // frames of pending shrinking after a deflected
 extern int SaucersShot;         // saucers shot on this level
 extern int SaucerLivesEarned;   // pickups caught on this level
 extern int UfoTimer;            // frames until the next UFO may come
+extern int IntroFrames;         // frames shown of the current title or result screen

@@ -90,3 +90,10 @@ int MarchInterval(int invaders, int powerupKind);
 // frozen). Returns 0 when no step is due, else the march sound to play:
 // 1 for "Walk1", 2 for "Walk2".
 int StepMarch();
+
+// ---- the passes ----
+
+// The invader pass, once a frame after the invader-shot pass.
+void UpdateInvaders();
+// Every invader drawn where it stands (exit prompt, life-lost frames).
+void DrawInvaders();

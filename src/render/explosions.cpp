@@ -9,7 +9,6 @@
 #include "settings/settings.h"
 
 std::list<Explosions> ExplosionsList;
-int Frozen = 0;
 VectorPicture BaseShapeTable[2];
 
 namespace {
