@@ -11,6 +11,7 @@
 #include "arcade/formations.h"
 #include "arcade/level_progress.h"
 #include "arcade/levels.h"
+#include "audio/sound.h"
 #include "combat/base.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
@@ -89,6 +90,8 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         BindNetworkLibrary();
         NetSetServer(ScoreServerText());
         LoadCaptionShapes();
+        // Without an audio device the game runs silently.
+        LoadAllSounds();
         LoadPopScale();
         LoadBaseShapeTable();
         LoadBaseShape();
@@ -104,6 +107,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
             OpenStartDisplay();
         } catch (const std::string& why) {
             std::fprintf(stderr, "orbivore: no display: %s\n", why.c_str());
+            CloseAudio();
             PlatformStop();
             return 1;
         }
@@ -115,6 +119,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         NetSetKey(std::string("t41vb7k") + "Qz81Rk3m");
         TPoly::Initialise();
         LoadGlyphs();
+        if (MusicOn == 1) Sound::Play("Menu-loop", 1);
         RunMainMenu();
     } catch (const ProgramQuit&) {
         // The orderly end: window closed, frame limit reached, or the menu left.
@@ -122,6 +127,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
     // A file that cannot be written is reported by SaveSettings; the program
     // still ends the orderly way.
     if (settingsLoaded) SaveSettings();
+    CloseAudio();
     PlatformStop();
     return code;
 }
