@@ -9,6 +9,7 @@
 #include "settings/settings.h"
 
 std::list<Explosions> ExplosionsList;
+int Frozen = 0;
 VectorPicture BaseShapeTable[2];
 
 namespace {

@@ -80,7 +80,9 @@ TEST_F(PickupsTest, FallsOnePixelAFrameAndIsLostOnTheEarth) {
         const int before = PickUpsList.front().radius;
         UpdatePickups(1);
         ++frames;
-        if (!PickUpsList.empty()) ASSERT_EQ(PickUpsList.front().radius, before - 1);
+        if (!PickUpsList.empty()) {
+            ASSERT_EQ(PickUpsList.front().radius, before - 1);
+        }
     }
     // Lost once within 8 pixels of the rim (20 x 5.8 = 116): drawn at 123,
     // having fallen from 290 a pixel a frame.

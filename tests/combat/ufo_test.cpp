@@ -79,7 +79,9 @@ TEST_F(UfoTest, SaucersComeOneAfterAnotherUntilNoneAreLeft) {
         const int before = UfoState;
         UpdateUfo();
         came += before == 0 && UfoState == 1;
-        if (before == 0) EXPECT_EQ(UfoState, 1) << "the pass after one is gone brings the next";
+        if (before == 0) {
+            EXPECT_EQ(UfoState, 1) << "the pass after one is gone brings the next";
+        }
     }
     EXPECT_EQ(came, 3);
     EXPECT_EQ(SaucersLeft, 0);
@@ -106,7 +108,9 @@ TEST_F(UfoTest, CirclesItsOrbitFor75FramesThoughTheEarthChanges) {
     while (UfoState == 1) {
         UpdateUfo();
         ++circling;
-        if (UfoState == 1) ASSERT_FLOAT_EQ(UfoRadius, 319);
+        if (UfoState == 1) {
+            ASSERT_FLOAT_EQ(UfoRadius, 319);
+        }
     }
     EXPECT_EQ(circling, 75);
     EXPECT_EQ(UfoOrbitRadius, 320);
