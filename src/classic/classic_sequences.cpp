@@ -22,6 +22,9 @@ namespace {
 constexpr int NextLevelFrames = 180, NextLevelEscapeAfter = 60, BlinkPeriod = 40;
 constexpr int LifeLostEscapeBelow = 80;
 constexpr uint32_t White = 0xFFFFFFFF, PromptColour = 0xFFFF40FF;
+// Red at a little over half strength: at full strength, added under the
+// scene, it drowns the red invaders and the yellow bombs.
+constexpr uint32_t LifeLostRed = 0x90FF0002;
 
 // The field as it stands, nothing moved. Explosions and particles are the
 // callers' business: some screens let them run on.
@@ -101,7 +104,7 @@ void RunClassicLifeLost() {
     float zoom = 25;
     for (int frame = 0; Frozen > 1; ++frame) {
         ClearScreen();
-        FillRect(float(OffsetX), float(OffsetY), 1024, 768, 0xFFFF0002);
+        FillRect(float(OffsetX), float(OffsetY), 1024, 768, LifeLostRed);
         pulse.Set(frame);
         TPoly::_Begin();
         DrawStillField();
