@@ -99,22 +99,6 @@ TEST_F(ClassicTest, NoThirdShotWhileTwoAreInFlight) {
     EXPECT_EQ(StatShotsFired, 3);
 }
 
-TEST_F(ClassicTest, TheBaseStaysOnTheGroundBetweenFiftyAndNineHundredEighty) {
-    Start({{0, VkLeft, true}});
-    for (int frame = 0; frame < 60; ++frame) {
-        ClassicControls();
-        ShowFrame();
-    }
-    EXPECT_EQ(BaseX, 48) << "it stops at the first step past 50";
-    Start({{0, VkDown, true}});
-    BaseX = 900;
-    for (int frame = 0; frame < 60; ++frame) {
-        ClassicControls();
-        ShowFrame();
-    }
-    EXPECT_EQ(BaseX, 980);
-}
-
 TEST_F(ClassicTest, AShotTakesTheInvaderItTouchesAndItsPoints) {
     KeepInvaders(1);
     const Enemies target = EnemiesList.front();  // kind 3, 30 points
@@ -197,11 +181,6 @@ TEST_F(ClassicTest, TheMothershipCrossesEitherWayAndLetsGoOfItsBombsWhenHit) {
     EXPECT_EQ(StatUfosShot, 1);
     EXPECT_EQ(EnemyBulletsList.size(), 10u);
     EXPECT_TRUE(PlayerBulletsList.empty());
-}
-
-TEST_F(ClassicTest, NoMothershipWhileTheWaveIsWhole) {
-    for (int frame = 0; frame < 5000; ++frame) UpdateMothership(1);
-    EXPECT_EQ(MothershipOn, 0);
 }
 
 }  // namespace

@@ -141,15 +141,4 @@ TEST_F(ClassicTest, TheExitPromptAnswersYesOrNo) {
     EXPECT_EQ(EnemyBulletsList.front().y, 300);
 }
 
-TEST_F(ClassicTest, TheGameEndRecordsTheClassicLevel) {
-    Score = 4321;
-    ClassicLevel = 7;
-    BestScore = 0;
-    EndClassicGame();
-    EXPECT_EQ(LastScore, 4321);
-    EXPECT_EQ(LastLevel, 7);
-    EXPECT_EQ(BestScore, 4321);
-    EXPECT_EQ(LastPlayerName, PlayerName);
-}
-
 }  // namespace

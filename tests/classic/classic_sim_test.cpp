@@ -64,16 +64,4 @@ TEST(ClassicSim, PlaysAWaveAndQuitsThroughThePrompt) {
     EXPECT_EQ(MenuItem, 0) << "back in the menu";
 }
 
-TEST(ClassicSim, LockedWithoutTheSettingsFile) {
-    SimRun run;
-    run.frames = 30;
-    Tap(run.keys, 2, VkRight);
-    Tap(run.keys, 4, VkReturn);
-    bool played = false;
-    run.onFrame = [&](long long) { played = played || !BaseBitsList.empty(); };
-    BaseBitsList.clear();
-    EXPECT_EQ(RunSim(run), 0);
-    EXPECT_FALSE(played);
-}
-
 }  // namespace
