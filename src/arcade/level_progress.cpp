@@ -1,7 +1,7 @@
 #include "arcade/level_progress.h"
 
 #include "arcade/game_state.h"
-#include "arcade/level_setup.h"  // SetupLevel, IntroFrames
+#include "arcade/level_setup.h"
 #include "arcade/waves.h"
 #include "combat/invaders.h"
 #include "combat/ufo.h"

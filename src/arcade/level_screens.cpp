@@ -1,5 +1,6 @@
 // The screens that close a level: the completed animation, the saucer and
 // time-bonus results, and the notice that classic mode is open.
+#include <cmath>
 #include <string>
 
 #include "app/key_names.h"

@@ -18,7 +18,10 @@ void DrawInvaders() {
     }
 }
 
-void UpdateInvaders() { DrawInvaders(); }
+void UpdateInvaders() {
+    DrawInvaders();
+    InvaderCount = int(EnemiesList.size());
+}
 
 void SetupLevel(int level) {
     ClearGameLists();

@@ -109,17 +109,6 @@ TEST(SoundFiles, EachKindSitsWhereItsNameSays) {
         EXPECT_LT(MeanFrequency(BuiltIn(blast)), 800) << blast;
 }
 
-TEST(SoundFiles, EveryPowerupHasItsOwnJingle) {
-    std::vector<std::vector<float>> seen;
-    for (const Expected& e : Effects) {
-        if (std::string(e.name).rfind("pu", 0) != 0) continue;
-        const DecodedSound s = BuiltIn(e.name);
-        for (const std::vector<float>& other : seen) EXPECT_NE(s.samples, other) << e.name;
-        seen.push_back(s.samples);
-    }
-    EXPECT_EQ(seen.size(), 13u);
-}
-
 TEST(SoundFiles, MusicLoopsAreLongStereoAndSeamless) {
     for (const char* file : {"Menu-loop.ogg", "Ingame-loop.ogg"}) {
         SCOPED_TRACE(file);

@@ -32,11 +32,4 @@ TEST_F(BaseTest, EachShieldLookDrawsItsSegmentsAndTheBaseIsRecorded) {
     EXPECT_EQ(BaseX, 512 + 116);
 }
 
-TEST_F(BaseTest, NoEarthNoBase) {
-    EarthRadius = 0;
-    BaseX = -1;
-    EXPECT_TRUE(DrawnBy([] { DrawBase(0, 0); }).empty());
-    EXPECT_EQ(BaseX, -1);
-}
-
 }  // namespace

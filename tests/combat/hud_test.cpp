@@ -68,12 +68,4 @@ TEST_F(HudTest, LevelNumberOrPowerupBarButNeitherUnderTheLastingDoubleBase) {
     EXPECT_FALSE(DrawsRun(none, level));
 }
 
-TEST_F(HudTest, OneHexagonPerShield) {
-    Shields = 3;
-    const size_t three = DrawnBy([] { DrawHud(); }).size();
-    Shields = 2;
-    const size_t two = DrawnBy([] { DrawHud(); }).size();
-    EXPECT_EQ(three - two, 6u);
-}
-
 }  // namespace

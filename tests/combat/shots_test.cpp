@@ -61,15 +61,6 @@ TEST_F(ShotsTest, AShotJustOffTheFieldStillMeetsInvaderShots) {
     EXPECT_EQ(Score, 1);
 }
 
-TEST_F(ShotsTest, NothingMovesWhileFrozen) {
-    ShotMeetsInvaderShot(0, 100);
-    EnemyBulletsList.clear();
-    Frozen = 1;
-    const float before = PlayerBulletsList.front().radius;
-    UpdatePlayerShots();
-    EXPECT_FLOAT_EQ(PlayerBulletsList.front().radius, before);
-}
-
 TEST_F(ShotsTest, AnIncomingShotThatReachesTheEarthGrowsIt) {
     EnemyBullets e;
     e.angle = 90;
@@ -103,16 +94,6 @@ TEST_F(ShotsTest, ADeflectedShotDestroysEveryInvaderNearItForHalfTheirPoints) {
     EXPECT_EQ(Score, 20 + 10);
     EXPECT_EQ(StatKilledByOwnShots, 2);
     EXPECT_EQ(EarthShrinkSteps, 15);
-}
-
-TEST_F(ShotsTest, DrawShotsRedrawsInPlaceAndMovesNothing) {
-    ShotMeetsInvaderShot(4, 300);
-    EnemyBulletsList.front().ycenter = 0;  // no meeting this time
-    const std::vector<GlowSegment> still = DrawnBy([] { DrawShots(); });
-    EXPECT_EQ(still.size(), 3u);  // one invader shot, a power shot's two lines
-    EXPECT_EQ(DrawnBy([] { DrawShots(); }).size(), 3u);
-    EXPECT_FLOAT_EQ(PlayerBulletsList.front().radius, 384 - 300 - 12);
-    EXPECT_EQ(EnemyBulletsList.size(), 1u);
 }
 
 }  // namespace

@@ -14,13 +14,6 @@ std::multiset<int> ShotAngles() {
     return angles;
 }
 
-TEST_F(WeaponsTest, AtTheShotLimitNothingFiresAndTheCooldownStays) {
-    PlayerShotCount = MaxPlayerShots;
-    FirePlayerWeapon();
-    EXPECT_TRUE(PlayerBulletsList.empty());
-    EXPECT_EQ(FireCooldown, 0);
-}
-
 TEST_F(WeaponsTest, EachPowerupFiresItsOwnShots) {
     struct Case {
         int kind;

@@ -2,6 +2,9 @@
 // the game loads it, against the real score server on the loopback interface.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <thread>
 
 #include "../../server/score_server.h"
@@ -17,6 +20,11 @@ namespace {
 class ScoreSyncTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The library keeps its cache files in the working directory: one
+        // folder per test process, so parallel tests never share them.
+        const auto dir = std::filesystem::temp_directory_path() / ("orbivore-sync-" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir);
+        std::filesystem::current_path(dir);
         ScoreServerConfig config;
         config.port = 0;
         config.database = ":memory:";

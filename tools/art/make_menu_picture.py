@@ -20,7 +20,7 @@ ATMOSPHERE = 0xFF0A2A3A
 ORBIT = 0xFF1A1440
 STAR = 0xFF181C30
 LIMIT = 249               # the stored table's room: 1 + 8 x 249 values
-STARS = 44
+STARS = 80
 
 LEFT, RIGHT, TOP, BOTTOM = -510, 510, -380, 380
 EARTH_Y, EARTH_R = 1150, 900      # the planet's centre far below the screen
@@ -67,11 +67,12 @@ def build():
         far = lambda x, y, cy=cy: above_earth(x, y) and y > cy - 40  # noqa: E731
         segs += polyline(pts, ORBIT, 60, lambda x, y, far=far: far(x, y) or not on_screen(x, y))
 
-    # Faint stars between the logo and the planet (the logo has its own).
+    # Faint stars over the whole sky: behind the logo they hardly show, but
+    # the game-over screen, which draws this picture lower, shows them.
     rnd = random.Random(2026)
     for _ in range(STARS):
         while True:
-            x, y = rnd.randint(LEFT + 10, RIGHT - 10), rnd.randint(-50, 230)
+            x, y = rnd.randint(LEFT + 10, RIGHT - 10), rnd.randint(TOP + 10, 230)
             if math.hypot(x, y - EARTH_Y) > EARTH_R + 40:
                 break
         r = rnd.choice((1, 1, 2))

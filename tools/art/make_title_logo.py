@@ -104,7 +104,7 @@ def build(orbit_step):
 
     # The orbit: a wide tilted ellipse round the word. Its far half passes
     # behind the letters; its near half in front, so letters break around it.
-    ocx, ocy, oa, ob, tilt = 8, WORD_Y + 6, 492, 96, -7
+    ocx, ocy, oa, ob, tilt = 6, WORD_Y + 8, 492, 98, -5.5
     comet_t = 118
     orbit_far = [ellipse_point(ocx, ocy, oa, ob, tilt, t / 4) for t in range(720, 1441)]
     orbit_near = [ellipse_point(ocx, ocy, oa, ob, tilt, t / 4) for t in range(0, 721)]

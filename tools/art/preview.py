@@ -2,12 +2,14 @@
 """Renders vector pictures to a PNG the way the game shows them: every segment
 a thin bright core with a faint halo, all added onto black.
 
-    preview.py OUT.png [--scale-down N] [--boxes menu|title|gameover] LAYER...
+    preview.py OUT.png [--scale-down N] [--boxes menu|title|gameover]
+               [--texts menu|title --font GLYPHS.txt] LAYER...
 
 A LAYER is PICTURE.txt[@ox,oy[,rotation[,scale[,width]]]]; the picture's
 centre is the play area's (512, 386) moved by (ox, oy). Segments in the
 logo's sparkle colour get random warm colours, menu-dim ones their drawn
-colour, as in the game. --boxes outlines where the screen's texts go.
+colour, as in the game. --boxes outlines where the screen's texts go;
+--texts draws them with the stroke font's glyph list.
 """
 import math
 import random
@@ -30,6 +32,38 @@ TEXT_BOXES = {
               (280 - 10, 714 - 12, 280 + 28 * 18, 714 + 12)],       # "prepare for action"
     'gameover': [(66 - 40, 62, 66 + 112 * 8, 178)],
 }
+
+
+# The screens' texts: (text, x, y, colour, scale, glow width), grid positions.
+SCREEN_TEXTS = {
+    'menu': [('level: 100', 14, 15, 0xFFFFFFFF, 1, 16), ('arcade mode', 13.5, 20, 0xFFFFD0A0, 1, 16),
+             ('use arrows for options', 14, 28.5, 0xFFFF40FF, 0.75, 20),
+             ("and 'enter' to select", 14, 30, 0xFFFF40FF, 0.75, 20),
+             ('\u00a4 2026 velvet comet arcade', 8, 35, 0xFFDFA51B, 0.75, 20), ('1.00', 67, 54, 0xFF303030, 0.5, 20)],
+    'title': [('level 07', 15, 17, 0xFFFFFF00, 1, 20), ("            'the long night begins'", 1, 25, 0xFFFF8080, 0.75, 20),
+              ('  player....', 12, 24, 0xFF00FFFF, 1, 20), ('prepare for action', 10, 25.5, 0xFF00FFFF, 1, 20)],
+}
+GLYPH_CHARS = " abcdefghijklmnopqrstuvwxyz\u00a40123456789.,?=/-+()':;@!*>#"
+
+
+def read_glyphs(path):
+    glyphs, index = {}, 1
+    for line in open(path):
+        line = line.split('#')[0].split()
+        if not line:
+            continue
+        v = list(map(int, line))
+        glyphs[GLYPH_CHARS[index]] = [v[i:i + 4] for i in range(1, len(v), 4)]
+        index += 1
+    return glyphs
+
+
+def draw_text(buf, glyphs, text, gx, gy, colour, scale, width, down):
+    x, y = gx * 28 * scale, gy * 28 * scale
+    for ch in text.lower():
+        for x1, y1, x2, y2 in glyphs.get(ch, []):
+            draw_segment(buf, x + x1 * scale, y + y1 * scale, x + x2 * scale, y + y2 * scale, colour, width, down)
+        x += 28 * scale
 
 
 def profile(t):
@@ -97,7 +131,7 @@ def write_png(path, buf, w, h):
 
 
 def main(argv):
-    out, down, boxes, layers = argv[0], 1, None, []
+    out, down, boxes, texts, font, layers = argv[0], 1, None, None, None, []
     args = argv[1:]
     while args:
         a = args.pop(0)
@@ -105,6 +139,10 @@ def main(argv):
             down = int(args.pop(0))
         elif a == '--boxes':
             boxes = args.pop(0)
+        elif a == '--texts':
+            texts = args.pop(0)
+        elif a == '--font':
+            font = read_glyphs(args.pop(0))
         else:
             layers.append(a)
     random.seed(7)
@@ -122,6 +160,8 @@ def main(argv):
             p = [(512 + ox + (x * c - y * s) * scale, 386 + oy + (x * s + y * c) * scale)
                  for x, y in ((x1, y1), (x2, y2))]
             draw_segment(buf, p[0][0], p[0][1], p[1][0], p[1][1], colour, width, down)
+    for text, x, y, colour, scale, width in SCREEN_TEXTS.get(texts, []):
+        draw_text(buf, font, text, x, y, colour, scale, width, down)
     for l, t, r, b in TEXT_BOXES.get(boxes, []):
         for e in ((l, t, r, t), (r, t, r, b), (r, b, l, b), (l, b, l, t)):
             draw_segment(buf, *e, 0xFF803030, 3, down)
