@@ -94,6 +94,9 @@ void EndClassicGame() {
 
 void PlayClassicGame() {
     LastGameMode = 1;
+    // The score upload asks for a played game by WavesSpawned, which only the
+    // arcade sets; without this a classic-only session could never upload.
+    WavesSpawned = 1;
     StartClassicGame();
     FlushKeys();
     while (GameOverState == 0) {
