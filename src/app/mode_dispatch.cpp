@@ -6,6 +6,7 @@
 #include "arcade/arcade_game.h"
 #include "arcade/game_state.h"
 #include "audio/sound.h"
+#include "classic/classic_game.h"
 #include "online/highscores.h"
 #include "settings/options_screen.h"
 #include "platform/platform.h"
@@ -24,6 +25,7 @@ void RunGameMode(GameMode mode) {
         Sound::Play("Ingame-loop", 1);
     }
     if (mode == PlayArcadeMode) PlayArcadeGame();
+    if (mode == PlayClassicMode) PlayClassicGame();
     if (MusicOn == 1) {
         Sound::Stop("Ingame-loop");
         Sound::Play("Menu-loop", 1);

@@ -7,11 +7,13 @@
 #include <string>
 
 #include "app/main_menu.h"
+#include "app/mode_dispatch.h"
 #include "app/resources.h"
 #include "arcade/formations.h"
 #include "arcade/level_progress.h"
 #include "arcade/levels.h"
 #include "audio/sound.h"
+#include "classic/classic_game.h"
 #include "combat/base.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
@@ -101,6 +103,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         LoadLevelCombatSettings();
         LoadLevelCompletePicture();
         LoadCentralPictures();
+        LoadBunkerBitmap();
         LoadSettings();
         settingsLoaded = true;
         try {
@@ -115,6 +118,8 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         GlowImage = LoadBuiltInPicture("res\\dot.png");
         MidHandle(GlowImage);
         BackdropImage = LoadBuiltInPicture("res\\backdrop.png");
+        BunkerBlockImage = LoadBuiltInPicture("res\\base.png");
+        ClassicTeaseImage = LoadBuiltInPicture("res\\l100tease.png");
         if (!GlowImage) throw ProgramQuit{};
         NetSetKey(std::string("t41vb7k") + "Qz81Rk3m");
         TPoly::Initialise();

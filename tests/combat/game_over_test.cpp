@@ -66,13 +66,6 @@ protected:
     void TearDown() override { PlatformStop(); }
 };
 
-TEST_F(GameOverScreen, NothingWhileLivesAreLeft) {
-    Start({});
-    Lives = 1;
-    ShowGameOver(0);
-    EXPECT_EQ(GameOverState, 0);
-    EXPECT_EQ(FramesShown(), 0);
-}
 
 TEST_F(GameOverScreen, KeysHeldOrHitEarlyDoNotEndIt) {
     // Fire held from play, and presses during the first 90 frames.
@@ -83,12 +76,5 @@ TEST_F(GameOverScreen, KeysHeldOrHitEarlyDoNotEndIt) {
     EXPECT_EQ(FramesShown(), 151);  // ended by the press before frame 150 was drawn
 }
 
-TEST_F(GameOverScreen, TheShortPageEndsTheSameWay) {
-    Start({{95, 13, true}});
-    Lives = 0;
-    ShowGameOver(1);
-    EXPECT_EQ(GameOverState, 1);
-    EXPECT_EQ(FramesShown(), 96);
-}
 
 }  // namespace

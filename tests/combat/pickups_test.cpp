@@ -116,13 +116,6 @@ TEST_F(PickupsTest, TheSecondBaseCatchesOnlyWhileTheDoubleBaseRuns) {
     }
 }
 
-TEST_F(PickupsTest, DrawOnlyMovesNothing) {
-    SpawnPickup(40, 90, 0, 0);
-    const PickUps before = PickUpsList.front();
-    UpdatePickups(0);
-    EXPECT_EQ(PickUpsList.front().radius, before.radius);
-    EXPECT_EQ(PickUpsList.front().rotate, before.rotate);
-}
 
 TEST_F(PickupsTest, EachSymbolIsTheFrameAndItsEmblemTurnedAsAWhole) {
     const int segments[17] = {0, 10, 10, 10, 12, 15, 13, 11, 15, 18, 13, 10, 13, 13, 16, 13, 16};

@@ -26,5 +26,7 @@ struct NamedPicture {
 
 RgbaPicture MakeGlowDot();
 RgbaPicture MakeBackdrop();
+RgbaPicture MakeBunkerBlock();
+RgbaPicture MakeClassicTease();
 
 const std::vector<NamedPicture>& AllBuiltInPictures();

@@ -1,0 +1,163 @@
+// The screens that interrupt play: the pause between waves, the lost base,
+// and the question whether to leave the game.
+#include <string>
+
+#include "app/screen.h"
+#include "arcade/game_state.h"
+#include "classic/classic_game.h"
+#include "classic/classic_parts.h"
+#include "combat/game_over.h"
+#include "combat/invaders.h"
+#include "combat/shots.h"
+#include "common/maths.h"
+#include "platform/platform.h"
+#include "render/explosions.h"
+#include "render/particles.h"
+#include "render/tpoly.h"
+#include "render/vector_font.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr int NextLevelFrames = 180, NextLevelEscapeAfter = 60, BlinkPeriod = 40;
+constexpr int LifeLostEscapeBelow = 80;
+constexpr uint32_t White = 0xFFFFFFFF, PromptColour = 0xFFFF40FF;
+// Red at a little over half strength: at full strength, added under the
+// scene, it drowns the red invaders and the yellow bombs.
+constexpr uint32_t LifeLostRed = 0x90FF0002;
+
+// The field as it stands, nothing moved. Explosions and particles are the
+// callers' business: some screens let them run on.
+void DrawStillField() {
+    DrawClassicInvaders();
+    DrawClassicGround();
+    DrawClassicBase();
+    UpdateMothership(0);
+    UpdateClassicShots(0);
+    UpdateBombs(0);
+    DrawBunkers();
+    DrawClassicHud();
+}
+
+// The glow widths swell and shrink around the player's setting; whatever
+// way the sequence is left, the setting's own widths come back.
+struct GlowPulse {
+    ~GlowPulse() { ApplyGlowAmount(); }
+    void Set(int frame) {
+        ApplyGlowAmount();
+        const int d = TruncToInt(4 * Sin(float(frame * 12)));
+        for (int* w : {&LineWidth10, &LineWidth14, &LineWidth16, &LineWidth18, &LineWidth20, &LineWidth24,
+                       &LineWidth28, &LineWidth32})
+            *w += d;
+    }
+};
+
+}  // namespace
+
+void CountClassicFps() {
+    FpsFrames += 1;
+    if (float(Millisecs()) - FpsClock > 500) {
+        FpsClock += 500;
+        Fps = int(FpsFrames * 2);
+        FpsFrames = 0;
+    }
+    if (ShowFps == 1)
+        DrawVectorText("FPS: " + std::to_string(Fps), 18, 35.5f, 0xFF4043FF, 0, 0.75f, 0.75f, 0);
+}
+
+void RunClassicNextLevel() {
+    // A wave the base was lost to has nothing more to show; its bombs and
+    // its mothership go with it.
+    if (WaveCleared == 1) EnemiesList.clear();
+    EnemyBulletsList.clear();
+    MothershipOn = 0;
+    for (int frame = 1; frame <= NextLevelFrames; ++frame) {
+        BeginScreenFrame();
+        TPoly::_Begin();
+        DrawClassicGround();
+        DrawClassicBase();
+        UpdateClassicShots(1);
+        UpdateExplosions(0);
+        UpdateParticles(1);
+        UpdateBunkers();
+        DrawClassicHud();
+        if ((frame - 1) % BlinkPeriod < BlinkPeriod / 2)
+            DrawVectorText("Prepare for next level", 220, 280, 0xFF00FFFF, 0, 1, 1, 1);
+        if (frame % BlinkPeriod == 1) PlaySfx("Ding");
+        TPoly::_End();
+        ShowFrame();
+        if (KeyHit(VkEscape) > 0 && frame > NextLevelEscapeAfter) break;
+    }
+    SpawnClassicWave();
+    RebuildBunkers();
+    BaseX = BaseStartX;
+    WaveCleared = 0;
+    BombCooldown = 100;
+    ClassicLevel += 1;
+    ClassicSpeed += 1;
+    MarchSpeed = ClassicSpeed + 8;
+    DropStep = ClassicSpeed + 16;
+}
+
+void RunClassicLifeLost() {
+    GlowPulse pulse;
+    float zoom = 25;
+    for (int frame = 0; Frozen > 1; ++frame) {
+        ClearScreen();
+        FillRect(float(OffsetX), float(OffsetY), 1024, 768, LifeLostRed);
+        pulse.Set(frame);
+        TPoly::_Begin();
+        DrawStillField();
+        UpdateExplosions(0);
+        UpdateParticles(1);
+        DrawZoomText("Life lost!", 268, 360, White, zoom, 2, 2, 1);
+        TPoly::_End();
+        ShowFrame();
+        if (zoom > 0) zoom -= 1;
+        Frozen -= 1;
+        if (KeyHit(VkEscape) > 0 && Frozen < LifeLostEscapeBelow) break;
+    }
+    ApplyGlowAmount();
+    FlushKeys();
+    Frozen = 0;
+    BaseX = BaseStartX;
+    ClassicWalkToggle = 0;
+    MothershipOn = 0;
+    MothershipFlash = 0;
+    Lives -= 1;
+    if (Lives <= 0) {
+        Lives = 0;
+        GameOverState = 1;
+    }
+    // A fresh base must not meet the bombs that took the last one.
+    PlayerBulletsList.clear();
+    EnemyBulletsList.clear();
+    ExplosionsList.clear();
+    ShowGameOver(1);
+}
+
+void RunClassicExitPrompt() {
+    Blip();
+    TextZoom = 25;
+    FlushKeys();
+    int answer = 0;
+    while (answer == 0) {
+        BeginScreenFrame();
+        TPoly::_Begin();
+        DrawStillField();
+        UpdateExplosions(1);
+        UpdateParticles(0);
+        CountClassicFps();
+        DrawZoomText("exit game (y/n)", 11.5f, 20, White, TextZoom, 1, 1, 0);
+        DrawVectorText("press right key for no", 14, 28.5f, PromptColour, 0, 0.75f, 0.75f, 0);
+        DrawVectorText("press left key for yes", 14, 30, PromptColour, 0, 0.75f, 0.75f, 0);
+        TPoly::_End();
+        ShowFrame();
+        answer = PromptAnswer();
+        if (TextZoom > 0) TextZoom -= 1;
+    }
+    if (answer == 1) GameOverState = 3;
+    TextZoom = 25;
+    Delay(100);
+    FlushKeys();
+}
