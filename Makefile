@@ -3,9 +3,11 @@
 #   make test  installs what is missing, builds and runs every test headless
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZERS    := kova_reply-fuzz score_request-fuzz settings-fuzz waves-fuzz
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps configure build run test test-asan bench clean
+.PHONY: deps configure build run test test-asan test-fuzz test-long bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -23,15 +25,30 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-fuzz
 
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DORBIVORE_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
 
+# Each fuzzer for ten seconds from its seeds in tests/fuzz/corpus (clang).
+test-fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+	  -DCMAKE_CXX_COMPILER=clang++ -DORBIVORE_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZERS)
+	cd $(FUZZ_BUILD) && ctest --output-on-failure -j $(JOBS) -L fuzz
+
+# The bot on every level for thousands of frames (ORBIVORE_LONG_FRAMES in
+# tests/CMakeLists.txt), under the sanitizers.
+test-long: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DORBIVORE_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target orbivore-tests
+	cd $(ASAN_BUILD) && ctest --output-on-failure -L long
+
 bench: build
 	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-bench
 	cd $(BUILD) && ./orbivore-bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
