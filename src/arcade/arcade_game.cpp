@@ -85,17 +85,6 @@ void RunPowerupTimer() {
     }
 }
 
-void CountAndShowFps() {
-    FpsFrames += 1;
-    if (float(Millisecs()) - FpsClock > 500) {
-        FpsClock += 500;
-        Fps = int(FpsFrames * 2);
-        FpsFrames = 0;
-    }
-    if (ShowFps == 1)
-        DrawVectorText("FPS: " + std::to_string(Fps), 18, 35.5f, 0xFF4043FF, 0, 0.75f, 0.75f, 0);
-}
-
 void DrawDottedRing(float r, bool randomColours, uint32_t c1, uint32_t c2) {
     for (int a = 0; a <= 360; a += 8) {
         const float x = 512 + Sin(float(a)) * r + float(OffsetX);
@@ -137,14 +126,7 @@ void RunExitPrompt() {
 }
 
 void EndGame() {
-    LastScore = Score;
-    LastLevel = Level;
-    LastPlayerName = PlayerName;
-    AddLocalScore(Score);
-    LastScore = Score;
-    if (Score > BestScore) BestScore = Score;
-    if (BestScore > TopScore) TopScore = BestScore;
-    ShowFps = 0;
+    RecordGameResult(Level);
     Level = 1;
     if (SoundOn == 1 && UfoState == 0 && Sound::IsPlaying("ufo3-loop")) Sound::Stop("ufo3-loop");
 }
@@ -173,6 +155,28 @@ void RunOverlordDeath() {
 }
 
 }  // namespace
+
+void CountAndShowFps() {
+    FpsFrames += 1;
+    if (float(Millisecs()) - FpsClock > 500) {
+        FpsClock += 500;
+        Fps = int(FpsFrames * 2);
+        FpsFrames = 0;
+    }
+    if (ShowFps == 1)
+        DrawVectorText("FPS: " + std::to_string(Fps), 18, 35.5f, 0xFF4043FF, 0, 0.75f, 0.75f, 0);
+}
+
+void RecordGameResult(int levelReached) {
+    LastScore = Score;
+    LastLevel = levelReached;
+    LastPlayerName = PlayerName;
+    AddLocalScore(Score);
+    LastScore = Score;
+    if (Score > BestScore) BestScore = Score;
+    if (BestScore > TopScore) TopScore = BestScore;
+    ShowFps = 0;
+}
 
 void DrawCentralBody() {
     DrawGlowPolygon(512, 384, 0, 36, EarthRadius, 0xFF40FFFF);

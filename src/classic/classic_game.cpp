@@ -81,16 +81,7 @@ bool RunClassicFrame() {
     return sequence;
 }
 
-void EndClassicGame() {
-    LastScore = Score;
-    LastLevel = ClassicLevel;
-    LastPlayerName = PlayerName;
-    AddLocalScore(Score);
-    LastScore = Score;
-    if (Score > BestScore) BestScore = Score;
-    if (BestScore > TopScore) TopScore = BestScore;
-    ShowFps = 0;
-}
+void EndClassicGame() { RecordGameResult(ClassicLevel); }
 
 void PlayClassicGame() {
     LastGameMode = 1;

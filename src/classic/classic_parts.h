@@ -36,4 +36,3 @@ constexpr float BaseHalfWidth = 32;
 constexpr float BaseContactTop = 700, BaseBombTop = 714, BaseBoxHeight = 22;
 
 // Frames counted by the exit prompt's FPS display.
-void CountClassicFps();

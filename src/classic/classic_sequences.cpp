@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/screen.h"
+#include "arcade/arcade_game.h"
 #include "arcade/game_state.h"
 #include "classic/classic_game.h"
 #include "classic/classic_parts.h"
@@ -54,16 +55,6 @@ struct GlowPulse {
 
 }  // namespace
 
-void CountClassicFps() {
-    FpsFrames += 1;
-    if (float(Millisecs()) - FpsClock > 500) {
-        FpsClock += 500;
-        Fps = int(FpsFrames * 2);
-        FpsFrames = 0;
-    }
-    if (ShowFps == 1)
-        DrawVectorText("FPS: " + std::to_string(Fps), 18, 35.5f, 0xFF4043FF, 0, 0.75f, 0.75f, 0);
-}
 
 void RunClassicNextLevel() {
     // A wave the base was lost to has nothing more to show; its bombs and
@@ -147,7 +138,7 @@ void RunClassicExitPrompt() {
         DrawStillField();
         UpdateExplosions(1);
         UpdateParticles(0);
-        CountClassicFps();
+        CountAndShowFps();
         DrawZoomText("exit game (y/n)", 11.5f, 20, White, TextZoom, 1, 1, 0);
         DrawVectorText("press right key for no", 14, 28.5f, PromptColour, 0, 0.75f, 0.75f, 0);
         DrawVectorText("press left key for yes", 14, 30, PromptColour, 0, 0.75f, 0.75f, 0);
