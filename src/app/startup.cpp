@@ -75,7 +75,7 @@ bool ReopenDisplay() {
     return false;
 }
 
-int RunOrbivore(const PlatformOptions& options, long long seed) {
+int RunOrbivore(const PlatformOptions& options, long long seed, bool saveSettings) {
     if (!PlatformStart(options)) {
         std::fprintf(stderr, "orbivore: no display: %s\n", PlatformError().c_str());
         return 1;
@@ -131,7 +131,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
     }
     // A file that cannot be written is reported by SaveSettings; the program
     // still ends the orderly way.
-    if (settingsLoaded) SaveSettings();
+    if (settingsLoaded && saveSettings) SaveSettings();
     CloseAudio();
     PlatformStop();
     return code;

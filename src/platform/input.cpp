@@ -199,6 +199,7 @@ void PumpEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_QUIT) p.quitRequested = true;
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) DisplayResized();
         // Headless input comes from the script alone.
         if (!IsHeadless()) InputHandleEvent(event);
     }
