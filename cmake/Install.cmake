@@ -3,6 +3,9 @@
 # (src/common/file_places.h), so the three game folders must keep these
 # names relative to each other.
 include(GNUInstallDirs)
+# Installing and packaging take what `make build` built; neither builds the
+# tests and benchmarks again first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(ORBIVORE_GAMES_DIR games)                                      # the program
 set(ORBIVORE_PRIVATE_LIB_DIR lib/games/orbivore)                   # the network library

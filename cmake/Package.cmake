@@ -9,13 +9,13 @@ set(ORBIVORE_PACKAGE_CONTACT "Velvet Comet Arcade <packages@velvetcomet.invalid>
     CACHE STRING "the package's maintainer, name and mail address")
 set(CPACK_PACKAGE_CONTACT ${ORBIVORE_PACKAGE_CONTACT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade shooter drawn in glowing vector lines")
+# The summary is the first line of the package's description; these lines follow it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "arcade shooter drawn in glowing vector lines
- The Earth sits in the middle of the field; your base turns on its rim and
- fires outwards while waves of invaders circle and spiral in, shooting back.
- Invader shots that reach the Earth make it grow, invaders you shoot make it
- shrink. 100 levels, pickups and powerups, a UFO, boss levels, an unlockable
- classic mode, local and online highscores.")
+"The Earth sits in the middle of the field; your base turns on its rim and
+fires outwards while waves of invaders circle and spiral in, shooting back.
+Invader shots that reach the Earth make it grow, invaders you shoot make it
+shrink. 100 levels, pickups and powerups, a UFO, boss levels, an unlockable
+classic mode, local and online highscores.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

@@ -13,6 +13,10 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core sox python3
   clang libclang-rt-14-dev
+  # the real-window tests: an X server, keys sent to it, screen reads
+  xvfb xdotool imagemagick
+  # make package: CPack finds the programs to compute dependencies for with file
+  file
 )
 
 missing=()

@@ -43,4 +43,5 @@ run env XDG_DATA_HOME="$SCRATCH/taken" "$GAME" 2>"$SCRATCH/err"
 # The build folder's own copy is not installed: it stays in the working folder.
 out=$(run "$BUILD/orbivore" --help) || fail "the build folder's --help"
 grep -q "not installed" <<<"$out" || fail "the build folder's copy counts as installed"
+"$BUILD/orbivore-sim" --help | grep -q -- "--frames N" || fail "orbivore-sim --help"
 echo "PASS"

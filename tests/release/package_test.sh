@@ -7,8 +7,6 @@ set -uo pipefail
 BUILD=$1
 . "$(dirname "$0")/release_helpers.sh"
 
-# cpack installs through the build folder's manifest; the player's own
-# `make install` record must survive it.
 (cd "$BUILD" && cpack -G DEB -B "$SCRATCH/out" >"$SCRATCH/cpack.log" 2>&1) || fail "cpack: $(cat "$SCRATCH/cpack.log")"
 DEB=$(ls "$SCRATCH"/out/orbivore_*.deb 2>/dev/null | head -n1)
 [ -n "$DEB" ] || fail "no .deb: $(cat "$SCRATCH/cpack.log")"
