@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -47,7 +48,9 @@ int LoadMusic(const char* file) {
     for (const std::string& path : places) {
         if (path.empty()) continue;
         const Found found = LookAt(path);
-        if (found == Found::NotOgg) std::fprintf(stderr, "orbivore: %s is not an Ogg Vorbis file; skipped\n", path.c_str());
+        if (found == Found::NotOgg)
+            std::fprintf(stderr, "orbivore: %s is not an Ogg Vorbis file; skipped\n",
+                         std::filesystem::absolute(path).c_str());
         if (found != Found::Ogg) continue;
         if (Sound::Load(path, 1)) return 1;
         std::fprintf(stderr, "orbivore: cannot play %s: %s\n", path.c_str(), Mix_GetError());
