@@ -190,7 +190,6 @@ bool OpenDisplay(int width, int height, bool fullScreen, const char* title) {
 void DisplayResized() {
     PlatformState& p = Platform();
     if (!PlatformHasGL()) return;
-    FlushGlowDrawing();
     FitPicture(p);
     ApplyPlayProjection();
 }
