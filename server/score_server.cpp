@@ -1,6 +1,11 @@
 #include "score_server.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
+#include <cctype>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 #include <unistd.h>
 #include <vector>
@@ -37,11 +42,25 @@ bool IsScript(const std::string& path) {
 
 bool IsLoopback(const std::string& address) { return address.rfind("127.", 0) == 0 || address == "::1"; }
 
+// A header is only trusted to be an address once it parses as one: it goes
+// into the log and the limiter's table.
+bool IsAddress(const std::string& text) {
+    unsigned char bytes[sizeof(in6_addr)];
+    return inet_pton(AF_INET, text.c_str(), bytes) == 1 || inet_pton(AF_INET6, text.c_str(), bytes) == 1;
+}
+
 std::string ClientOf(const ScoreServer& server, const HttpRequest& request) {
-    if (server.config.behindProxy && IsLoopback(request.peer) && !request.realIp.empty() &&
-        request.realIp.size() < 64)
-        return request.realIp;
+    if (server.config.behindProxy && IsLoopback(request.peer) && IsAddress(request.realIp)) return request.realIp;
     return request.peer;
+}
+
+// Methods are tokens; anything else is shown as "?" so that no request can
+// write a line of its own into the log.
+std::string LoggedMethod(const std::string& method) {
+    std::string shown = method.substr(0, 16);
+    for (char& c : shown)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && !std::strchr("-_.!#$%&'*+^`|~", c)) c = '?';
+    return shown;
 }
 
 const char* OptionName(const ScoreRequest& request) {
@@ -83,8 +102,8 @@ HttpReply AnswerValid(ScoreServer& server, const ScoreRequest& request, const st
     return Text(500, "\n");
 }
 
-// Time, client, method, option, status, duration: never the query, which
-// holds the enciphered request and would give away the key's work.
+// Time, client, method, option, status, duration; never the query: it is
+// a player's enciphered upload, and anyone reading the log could replay it.
 void Log(const ScoreServer& server, const std::string& client, const HttpRequest& request, const char* option,
          int status, Clock::duration took) {
     if (!server.config.log) return;
@@ -93,8 +112,7 @@ void Log(const ScoreServer& server, const std::string& client, const HttpRequest
     gmtime_r(&now, &utc);
     char when[32];
     std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    const std::string method = request.method.size() <= 16 ? request.method : request.method.substr(0, 16);
-    std::fprintf(server.config.log, "%s %s %s %s %d %.2fms\n", when, client.c_str(), method.c_str(), option, status,
+    std::fprintf(server.config.log, "%s %s %s %s %d %.2fms\n", when, client.c_str(), LoggedMethod(request.method).c_str(), option, status,
                  std::chrono::duration<double, std::milli>(took).count());
 }
 

@@ -106,6 +106,22 @@ TEST_F(ScoreServerTest, BehindAProxyTheRealAddressCounts) {
     EXPECT_EQ(viaProxy("203.0.113.7", "127.0.0.1"), 200);
     EXPECT_EQ(viaProxy("203.0.113.7", "127.0.0.1"), 429);
     EXPECT_EQ(viaProxy("203.0.113.80", "127.0.0.1"), 200);
+    // A header that is no address counts as the proxy itself.
+    EXPECT_EQ(viaProxy("203.0.113.99 x", "127.0.0.1"), 200);
+    EXPECT_EQ(viaProxy("203.0.113.98 x", "127.0.0.1"), 429);
+}
+
+TEST(UploadLimiter, AnIpv6SubnetIsOneClientAndIpv4StaysApart) {
+    UploadLimiter limiter;
+    limiter.perMinute = 1;
+    const auto now = UploadLimiter::Clock::now();
+    EXPECT_TRUE(TakeUpload(limiter, "2001:db8:1:2::1", now));
+    EXPECT_FALSE(TakeUpload(limiter, "2001:db8:1:2:ffff::9", now));
+    EXPECT_TRUE(TakeUpload(limiter, "2001:db8:1:3::1", now));
+    EXPECT_TRUE(TakeUpload(limiter, "::ffff:192.0.2.1", now));
+    EXPECT_TRUE(TakeUpload(limiter, "::ffff:192.0.2.2", now));
+    // The bucket refills at the limit's rate.
+    EXPECT_TRUE(TakeUpload(limiter, "2001:db8:1:2::1", now + std::chrono::seconds(61)));
 }
 
 TEST_F(ScoreServerTest, LogsOneLinePerRequestWithoutTheQuery) {
