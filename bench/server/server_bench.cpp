@@ -30,18 +30,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int Clients = 50, RequestsEach = 40;
 
-PostgresInstance& SharedPostgres() {
-    static PostgresInstance pg;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
-        std::string error;
-        if (!StartPostgres(pg, error)) std::fprintf(stderr, "%s\n", error.c_str());
-        std::atexit([] { RemovePostgres(pg); });
-    }
-    return pg;
-}
-
 fs::path Scratch() {
     static const fs::path folder = [] {
         std::string pattern = (fs::temp_directory_path() / "orbivore-bench-XXXXXX").string();
@@ -60,20 +48,17 @@ std::string FreshDatabase(int backend) {
     static int made = 0;
     const std::string name = "bench" + std::to_string(++made);
     if (backend == 0) return (Scratch() / (name + ".db")).string();
-    std::string error;
-    if (!SharedPostgres().running || !CreatePostgresDatabase(SharedPostgres(), name, error)) return "";
+    std::string error = SharedPostgres().startError;
+    if (!SharedPostgres().running || !CreatePostgresDatabase(SharedPostgres(), name, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return "";
+    }
     return PostgresUri(SharedPostgres(), name);
 }
 
 bool StartServer(ScoreServer& server, const std::string& database) {
-    ScoreServerConfig config;
-    config.port = 0;
-    config.database = database;
-    config.uploadsPerMinute = 0;
-    config.log = nullptr;
-    config.http.connectionsPerAddress = 0;
     std::string error;
-    if (SetUpScoreServer(server, config, error)) return true;
+    if (SetUpScoreServer(server, UnlimitedConfig(database), error)) return true;
     std::fprintf(stderr, "%s\n", error.c_str());
     return false;
 }

@@ -18,19 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Started by the first test that needs it, stopped when the process ends.
-PostgresInstance& SharedPostgres() {
-    static PostgresInstance pg;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
-        std::string error;
-        if (!StartPostgres(pg, error)) ADD_FAILURE() << error;
-        std::atexit([] { RemovePostgres(pg); });
-    }
-    return pg;
-}
-
 class StoreSuite : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override {
@@ -52,7 +39,7 @@ protected:
         const std::string name = "scores" + std::to_string(++made);
         if (GetParam() == "sqlite") return (folder / (name + ".db")).string();
         PostgresInstance& pg = SharedPostgres();
-        std::string error;
+        std::string error = pg.startError;
         if (!pg.running || !CreatePostgresDatabase(pg, name, error)) {
             ADD_FAILURE() << error;
             return "";
@@ -61,15 +48,8 @@ protected:
     }
 
     bool Start(ScoreServer& s) {
-        ScoreServerConfig config;
-        config.port = 0;
-        config.database = database;
-        config.uploadsPerMinute = 0;
-        config.log = nullptr;
-        // Every client here is 127.0.0.1; the cap is tested elsewhere.
-        config.http.connectionsPerAddress = 1000;
         std::string error;
-        const bool ok = SetUpScoreServer(s, config, error);
+        const bool ok = SetUpScoreServer(s, UnlimitedConfig(database), error);
         EXPECT_TRUE(ok) << error;
         return ok;
     }

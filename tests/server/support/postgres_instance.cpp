@@ -102,6 +102,17 @@ void RemovePostgres(PostgresInstance& pg) {
     pg.folder.clear();
 }
 
+PostgresInstance& SharedPostgres() {
+    static PostgresInstance pg;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        StartPostgres(pg, pg.startError);
+        std::atexit([] { RemovePostgres(pg); });
+    }
+    return pg;
+}
+
 std::string PostgresUri(const PostgresInstance& pg, const std::string& database) {
     return "postgresql:///" + database + "?host=" + pg.folder + "&user=orbivore";
 }

@@ -9,7 +9,12 @@ struct PostgresInstance {
     std::string folder;  // data in folder/data, the socket in folder
     std::string runAs;   // "" or the user the server runs as
     bool running = false;
+    std::string startError;  // SharedPostgres: why it is not running
 };
+
+// One instance for the whole process, started on first use and removed when
+// the process ends.
+PostgresInstance& SharedPostgres();
 
 // initdb and start; false with the reason (the server's log included).
 bool StartPostgres(PostgresInstance& pg, std::string& error);
