@@ -71,7 +71,10 @@ struct PostgresqlStore final : ScoreStore {
         if (ok) return c;
         std::lock_guard<std::mutex> lock(mutex);
         lastError = c ? PQerrorMessage(c) : "out of memory";
-        while (!lastError.empty() && lastError.back() == '\n') lastError.pop_back();
+        // libpq's messages run over several lines; the server says one.
+        for (char& ch : lastError)
+            if (ch == '\n' || ch == '\t') ch = ' ';
+        while (!lastError.empty() && lastError.back() == ' ') lastError.pop_back();
         lastFailure = Clock::now();
         PQfinish(c);
         return nullptr;
