@@ -41,11 +41,12 @@ void NotifyConnection(void* cls, MHD_Connection* connection, void**, MHD_Connect
 // the request line's target is kept from the moment it arrives.
 void* KeepTarget(void*, const char* uri, MHD_Connection*) { return new std::string(uri ? uri : ""); }
 
-void RequestCompleted(void* cls, MHD_Connection* connection, void** context, MHD_RequestTerminationCode) {
+void RequestCompleted(void* cls, MHD_Connection* connection, void** context, MHD_RequestTerminationCode code) {
     delete static_cast<std::string*>(*context);
     *context = nullptr;
-    // A kept-alive connection owes the next request's headers in time too.
-    AwaitHeaders(*static_cast<HttpCore*>(cls), connection);
+    // A kept-alive connection owes the next request's headers in time too;
+    // one ended any other way is closing and must not be watched again.
+    if (code == MHD_REQUEST_TERMINATED_COMPLETED_OK) AwaitHeaders(*static_cast<HttpCore*>(cls), connection);
 }
 
 // MHD's own timeout restarts with every byte, so a client trickling its
