@@ -31,16 +31,19 @@ using Clock = std::chrono::steady_clock;
 constexpr int Clients = 50, RequestsEach = 40;
 
 fs::path Scratch() {
-    static const fs::path folder = [] {
+    // Kept as a plain pointer so the clean-up at exit never meets a
+    // destroyed path.
+    static const std::string* folder = nullptr;
+    if (!folder) {
         std::string pattern = (fs::temp_directory_path() / "orbivore-bench-XXXXXX").string();
         mkdtemp(pattern.data());
+        folder = new std::string(pattern);
         std::atexit([] {
             std::error_code ignored;
-            fs::remove_all(Scratch(), ignored);
+            fs::remove_all(*folder, ignored);
         });
-        return fs::path(pattern);
-    }();
-    return folder;
+    }
+    return *folder;
 }
 
 // A fresh database of the back-end: 0 SQLite, 1 PostgreSQL.
