@@ -64,8 +64,9 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 bench: build
-	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-bench
+	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-bench orbivore-server-bench
 	cd $(BUILD) && ./orbivore-bench
+	cd $(BUILD) && ./orbivore-server-bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

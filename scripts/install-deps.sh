@@ -17,6 +17,11 @@ PACKAGES=(
   xvfb xdotool imagemagick
   # make package: CPack finds the programs to compute dependencies for with file
   file
+  # score server: event-driven HTTP core, PostgreSQL client
+  libmicrohttpd-dev
+  libpq-dev
+  # score server tests and benchmarks start a private PostgreSQL
+  postgresql
 )
 
 missing=()
