@@ -32,3 +32,6 @@ install(FILES ${ORBIVORE_DIST}/orbivore.metainfo.xml DESTINATION ${CMAKE_INSTALL
 install(DIRECTORY ${CMAKE_BINARY_DIR}/gen/icons/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor)
 install(FILES ${CMAKE_BINARY_DIR}/dist/orbivore.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${ORBIVORE_DIST}/copyright ${CMAKE_BINARY_DIR}/dist/changelog.gz DESTINATION ${ORBIVORE_DOC_DIR})
+# The score server's package carries the same licence and history.
+install(FILES ${ORBIVORE_DIST}/copyright ${CMAKE_BINARY_DIR}/dist/changelog.gz
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orbivore-scores COMPONENT scores)

@@ -1,6 +1,7 @@
-# make package: a .deb of everything `make install` lays down, under /usr.
-# Its dependencies are worked out by dpkg-shlibdeps from the programs and
-# the library themselves.
+# make package: two .debs of everything `make install` lays down, under /usr:
+# orbivore (the game) and orbivore-scores (the score server). Their
+# dependencies are worked out by dpkg-shlibdeps from the programs and the
+# library themselves.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orbivore)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -19,6 +20,20 @@ classic mode, local and online highscores.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL Unspecified scores)
+set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME orbivore)
+set(CPACK_DEBIAN_UNSPECIFIED_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_DEBIAN_PACKAGE_DESCRIPTION}")
+# Each package's description above starts with its own synopsis; without this
+# CPack would put the game's in front of both.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY IGNORE)
+set(CPACK_DEBIAN_SCORES_PACKAGE_NAME orbivore-scores)
+set(CPACK_DEBIAN_SCORES_PACKAGE_SECTION net)
+set(CPACK_DEBIAN_SCORES_DESCRIPTION "score server for the Orbivore arcade game
+Keeps the players' uploaded scores and answers the game's requests for the
+top 25 and the newest version. Stores in SQLite, or in PostgreSQL when
+several servers share one database. Comes with a sandboxed systemd unit
+and an example TLS reverse-proxy configuration.")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR})
