@@ -8,7 +8,7 @@
 #include <cctype>
 #include <cmath>
 
-#include "app/resources.h"
+#include "common/resources.h"
 
 std::vector<Sound> SoundList;
 int SoundCounter = 0;

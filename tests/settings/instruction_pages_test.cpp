@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/resources.h"
+#include "common/resources.h"
 #include "render/glow_capture.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
