@@ -25,8 +25,8 @@ const char* const TrailerLines[] = {
     "the latest in-game score is synced.",
 };
 
-// Why the last load left the defaults in place; a file that exists but could
-// not be read must survive the run.
+// What the last LoadSettings found: a file that exists but could not be read
+// holds the player's own settings and must survive the run.
 SettingsFileState LastLoad = SettingsFileState::Missing;
 
 // Reads the records in order, from a file as a stream or from bytes held in
