@@ -13,6 +13,11 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core sox python3
   clang libclang-rt-14-dev
+  # score server: event-driven HTTP core, PostgreSQL client
+  libmicrohttpd-dev
+  libpq-dev
+  # score server tests and benchmarks start a private PostgreSQL
+  postgresql
 )
 
 missing=()
