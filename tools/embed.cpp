@@ -24,6 +24,16 @@ std::string Escaped(const std::string& text) {
     return out;
 }
 
+// FNV-1a over a file's bytes. The table carries it beside each .incbin: the
+// compiler never sees the included bytes, so without it a changed data file
+// left the table's text, and so the program (and any compiler cache), as it was.
+unsigned long long Fingerprint(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned long long h = 1469598103934665603ull;
+    for (char c; in.get(c);) h = (h ^ (unsigned char)c) * 1099511628211ull;
+    return h;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,6 +67,7 @@ int main(int argc, char** argv) {
         // A zero byte follows every resource so text files can be read in place.
         out << "__asm__(\".section .rodata\\n.balign 16\\n"
             << "orbivore_res_" << i << ":\\n.incbin \\\"" << Escaped(Escaped(entries[i].path)) << "\\\"\\n"
+            << "# fnv1a " << std::hex << Fingerprint(entries[i].path) << std::dec << "\\n"
             << "orbivore_res_" << i << "_end:\\n.byte 0\\n.previous\\n\");\n";
         out << "extern \"C\" const unsigned char orbivore_res_" << i << "[], orbivore_res_" << i
             << "_end[];\n";
