@@ -7,7 +7,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZERS    := kova_reply-fuzz score_request-fuzz settings-fuzz waves-fuzz
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps configure build run test test-asan test-fuzz test-long bench clean
+.PHONY: deps configure build run test test-asan test-fuzz test-long bench levels-report clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -49,6 +49,13 @@ test-long: deps
 bench: build
 	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-bench
 	cd $(BUILD) && ./orbivore-bench
+
+# Every arcade level played by the planning player in five seeds, two at a
+# time: writes docs/levels.md and the chart docs/levels.png. Not part of test.
+levels-report: configure
+	@bash scripts/install-deps.sh report
+	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-sim
+	nice python3 scripts/levels_report.py $(BUILD)/orbivore-sim --jobs 2 --raw $(BUILD)/levels-runs.jsonl
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -14,6 +14,8 @@ PACKAGES=(
   fonts-dejavu-core sox python3
   clang libclang-rt-14-dev
 )
+# The level report's chart (make levels-report asks for it with "report").
+if [ "${1:-}" = "report" ]; then PACKAGES+=(python3-matplotlib); fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -11,7 +11,7 @@ namespace {
 
 const char* const Usage =
     "usage: orbivore-sim [--frames N] [--seed N] [--script FILE] [--screenshot FRAME:FILE.png]...\n"
-    "                    [--no-gl] [--stats] [--bot] [--start-level L] [--record FILE] [--replay FILE]\n";
+    "                    [--no-gl] [--stats] [--bot [plan]] [--start-level L] [--record FILE] [--replay FILE]\n";
 
 bool ParseNumber(const char* text, long long& out) {
     char* end = nullptr;
@@ -78,6 +78,7 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& out) {
             out.stats = true;
         } else if (arg == "--bot") {
             out.bot = true;
+            if (hasValue && std::string(argv[i + 1]) == "plan") out.plan = true, ++i;
         } else if (arg == "--start-level" && hasValue && ParseNumber(argv[i + 1], n) && n >= 1 && n <= 100) {
             out.startLevel = int(n), ++i;
         } else if (arg == "--record" && hasValue) {
@@ -91,6 +92,14 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& out) {
     }
     if (!out.recordPath.empty() && !out.replayPath.empty()) {
         std::fprintf(stderr, "orbivore-sim: --record and --replay do not go together\n");
+        return false;
+    }
+    if (out.plan && (out.startLevel == 0 || !out.recordPath.empty() || !out.replayPath.empty())) {
+        std::fprintf(stderr, "orbivore-sim: --bot plan plays one level: it wants --start-level, and no --record or --replay\n");
+        return false;
+    }
+    if (out.plan && (out.startLevel == 0 || !out.recordPath.empty() || !out.replayPath.empty())) {
+        std::fprintf(stderr, "orbivore-sim: --bot plan plays one level: it wants --start-level, and no --record or --replay\n");
         return false;
     }
     return true;
