@@ -55,7 +55,7 @@ bench: build
 levels-report: configure
 	@bash scripts/install-deps.sh report
 	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-sim
-	nice python3 scripts/levels_report.py $(BUILD)/orbivore-sim --jobs 2 --raw $(BUILD)/levels-runs.jsonl
+	nice python3 scripts/levels_report.py $(BUILD)/orbivore-sim --jobs 2 --raw docs/levels-runs.jsonl
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -95,6 +95,8 @@ def parse_range(text):
 
 
 def summarise(level, runs):
+    if not runs:
+        return {"level": level, "completed": 0, "seeds": 0}
     done = [r for r in runs if r["completed"]]
     shots = sum(r["shots_fired"] for r in runs)
     return {
@@ -131,12 +133,19 @@ def write_markdown(path, rows, levels, args):
         out.write("|---|---|---|---|---|---|---|---|---|\n")
         for row in rows:
             title, promises = levels[row["level"]]
+            if not row["seeds"]:
+                out.write(f"| {row['level']} | {title} | {', '.join(promises)} | not played yet | | | | | |\n")
+                continue
             frames = "-" if row["median_frames"] is None else f"{row['median_frames']:.0f}"
             out.write(f"| {row['level']} | {title} | {', '.join(promises)} | {row['completed']} of {row['seeds']} | "
                       f"{frames} | {row['lives_lost']:.1f} | {row['shots_fired']:.0f} | {row['accuracy']:.0f}% | "
                       f"{difficulty(row):.2f} |\n")
-        stuck = [r["level"] for r in rows if r["completed"] * 5 < r["seeds"] * 3]
+        stuck = [r["level"] for r in rows if r["seeds"] and r["completed"] * 5 < r["seeds"] * 3]
+        unplayed = [r["level"] for r in rows if not r["seeds"]]
         out.write(f"\nLevels completed in fewer than 3 of 5 seeds: {', '.join(map(str, stuck)) or 'none'}.\n")
+        if unplayed:
+            out.write(f"\nNot played yet (the report was stopped; `make levels-report` goes on from the recorded runs): "
+                      f"{', '.join(map(str, unplayed))}.\n")
 
 
 def write_chart(path, rows, levels):
@@ -179,14 +188,17 @@ def main():
     p.add_argument("--out", default=os.path.join(HERE, "..", "docs", "levels.md"))
     p.add_argument("--chart", default=os.path.join(HERE, "..", "docs", "levels.png"))
     p.add_argument("--raw", help="also write every run's outcome here (JSON lines)")
-    p.add_argument("--reuse", help="take unchanged levels' runs from an earlier --raw file")
+    p.add_argument("--reuse", action="append", default=[],
+                   help="take unchanged levels' runs from an earlier --raw file (repeatable)")
+    p.add_argument("--recorded-only", action="store_true",
+                   help="play nothing: write the report from the runs already recorded")
     args = p.parse_args()
 
     levels = read_levels(LEVELS_TXT)
     keys = level_keys()
     wanted = parse_range(args.levels)
     runs = {lv: [] for lv in wanted}
-    reuse = [args.reuse] if args.reuse else []
+    reuse = list(args.reuse)
     if args.raw and os.path.exists(args.raw):
         reuse.append(args.raw)  # an interrupted report goes on where it stopped
     others = []  # runs of levels not asked for this time, kept in the raw file
@@ -200,7 +212,7 @@ def main():
             if lv in runs and fits and not any(o["seed"] == r["seed"] for o in runs[lv]):
                 runs[lv].append(r)
     jobs = [(lv, seed) for lv in wanted for seed in range(1, args.seeds + 1)
-            if not any(r["seed"] == seed for r in runs[lv])]
+            if not any(r["seed"] == seed for r in runs[lv]) and not args.recorded_only]
     print(f"{len(jobs)} runs to play, {sum(map(len, runs.values()))} reused", flush=True)
     raw = open(args.raw, "w", encoding="utf-8") if args.raw else None
     if raw:
@@ -225,8 +237,9 @@ def main():
     if raw:
         raw.close()
     rows = [summarise(lv, runs[lv]) for lv in sorted(wanted)]
+    played = [r for r in rows if r["seeds"]]
     write_markdown(args.out, rows, levels, args)
-    write_chart(args.chart, rows, levels)
+    write_chart(args.chart, played, levels)
     print(f"wrote {args.out} and {args.chart}")
     return 0
 

@@ -26,6 +26,9 @@ struct PlanSettings {
 };
 
 // Starts a plan for the next run; `level` is the level it is to complete.
+// The run must have no frame limit of the platform's: a copy that met it
+// would end as the whole program does, saving settings and running on in
+// whatever called the program.
 void BeginPlan(int level, const PlanSettings& settings);
 
 // At the keyboard once a frame (fits SimSession). Ends the run, through
