@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/resources.h"
 #include "common/random.h"
+#include "common/resources.h"
 #include "render/glow_batch.h"
 #include "render/tpoly.h"
 
