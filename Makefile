@@ -52,10 +52,12 @@ bench: build
 
 # Every arcade level played by the planning player in five seeds, two at a
 # time: writes docs/levels.md and the chart docs/levels.png. Not part of test.
+# Debian's own python3, which the chart library is installed for. The runs are
+# kept in docs/levels-runs.jsonl: only levels whose data changed are replayed.
 levels-report: configure
 	@bash scripts/install-deps.sh report
 	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-sim
-	nice python3 scripts/levels_report.py $(BUILD)/orbivore-sim --jobs 2 --raw docs/levels-runs.jsonl
+	nice /usr/bin/python3 scripts/levels_report.py $(BUILD)/orbivore-sim --jobs 2 --raw docs/levels-runs.jsonl
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
