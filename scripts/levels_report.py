@@ -165,14 +165,16 @@ def write_chart(path, rows, levels):
         if hit:
             ax.scatter([x for x, _ in hit], [y + top * 0.04 for _, y in hit], color=colour, marker=marker,
                        s=40, label=promise, zorder=3)
-    ax.bar([], [], color="#ff7f0e", label="not completed in every seed")
+    from matplotlib.patches import Patch
+    handles, _ = ax.get_legend_handles_labels()
+    handles.append(Patch(color="#ff7f0e", label="not completed in every seed"))
     ax.set_xlim(0.3, 100.7)
     ax.set_ylim(0, top)
     ax.set_xticks(range(5, 101, 5))
     ax.set_xlabel("level")
     ax.set_ylabel("difficulty (minutes + lives lost + 5 x share failed)")
     ax.set_title("Difficulty by level, planning player, median over seeds")
-    ax.legend(loc="upper left", ncol=5, fontsize=9)
+    ax.legend(handles=handles, loc="upper left", ncol=5, fontsize=9)
     ax.grid(axis="y", alpha=0.3)
     fig.tight_layout()
     fig.savefig(path)
@@ -193,6 +195,7 @@ def main():
     p.add_argument("--recorded-only", action="store_true",
                    help="play nothing: write the report from the runs already recorded")
     args = p.parse_args()
+    args.sim = os.path.abspath(args.sim)  # each run has a working directory of its own
 
     levels = read_levels(LEVELS_TXT)
     keys = level_keys()
