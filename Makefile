@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 DESTDIR    ?=
 
-.PHONY: deps configure build run test test-asan test-fuzz test-long bench clean install uninstall package
+.PHONY: deps configure build run test test-asan test-fuzz test-long bench levels-report clean install uninstall package
 
 deps:
 	@bash scripts/install-deps.sh
@@ -67,6 +67,15 @@ bench: build
 	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-bench orbivore-server-bench
 	cd $(BUILD) && ./orbivore-bench
 	cd $(BUILD) && ./orbivore-server-bench
+
+# Every arcade level played by the planning player in five seeds, two at a
+# time: writes docs/levels.md and the chart docs/levels.png. Not part of test.
+# Debian's own python3, which the chart library is installed for. The runs are
+# kept in docs/levels-runs.jsonl: only levels whose data changed are replayed.
+levels-report: configure
+	@bash scripts/install-deps.sh report
+	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-sim
+	nice /usr/bin/python3 scripts/levels_report.py $(BUILD)/orbivore-sim --jobs 2 --raw docs/levels-runs.jsonl
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

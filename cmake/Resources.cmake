@@ -55,4 +55,8 @@ function(orbivore_resource_table out_cpp)
     COMMAND $<TARGET_FILE:orbivore-embed> ${list_file} ${out_cpp}
     DEPENDS orbivore-embed ${deps} ${list_file} ${gen_targets}
     COMMENT "Building the resource table")
+  # The table only names the files; the assembler reads them (.incbin), out of
+  # sight of the compiler's dependency scan, and orbivore-embed leaves an
+  # unchanged table alone: without this an edited data file never got in.
+  set_source_files_properties(${out_cpp} PROPERTIES OBJECT_DEPENDS "${deps}")
 endfunction()

@@ -23,6 +23,8 @@ PACKAGES=(
   # score server tests and benchmarks start a private PostgreSQL
   postgresql
 )
+# The level report's chart (make levels-report asks for it with "report").
+if [ "${1:-}" = "report" ]; then PACKAGES+=(python3-matplotlib); fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

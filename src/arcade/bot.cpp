@@ -111,28 +111,35 @@ void LetGoOfAll(std::vector<ScriptedKey>& changes, long long frame) {
     for (int k = 1; k < 256; ++k) Hold(k, false, changes, frame);
 }
 
+// Frames a turn needs to take the base out of a shot's reach.
+float StepAsideFrames() { return (BaseHitReach + 8) / (EarthPixels() * 3.14159265f / 180) / TurnPerFrame; }
+
+void SteerTowards(float angle, BotChoice& keys) {
+    const float d = AngleTo(BaseAngle, angle);
+    keys.right = d > TurnPerFrame / 2;
+    keys.left = d < -TurnPerFrame / 2;
+}
+
 }  // namespace
 
-BotChoice ChooseBotKeys() {
+BotChoice ChooseBotKeys() { return KeysTowards(Target(), true); }
+
+BotChoice KeysTowards(float target, bool fire) {
     BotChoice keys;
-    keys.fire = true;
-    float target = Target();
+    keys.fire = fire;
     const Threat threat = ShotAboutToHit();
     if (threat.found && BaseShieldLook == 0) {
         // Too late to step aside: the shield, if one is left; else step aside anyway.
-        const float needed = (BaseHitReach + 8) / (EarthPixels() * 3.14159265f / 180) / TurnPerFrame;
-        if (Shields > 0 && threat.frames < needed + 1) keys.shield = true;
+        if (Shields > 0 && threat.frames < StepAsideFrames() + 1) keys.shield = true;
         else target = threat.angle + (AngleTo(threat.angle, BaseAngle) >= 0 ? 40.0f : -40.0f);
     }
-    const float d = AngleTo(BaseAngle, target);
-    keys.right = d > TurnPerFrame / 2;
-    keys.left = d < -TurnPerFrame / 2;
+    SteerTowards(target, keys);
     return keys;
 }
 
 void ResetBot() { Bot = BotState{}; }
 
-void BotAtKeyboard(long long frame, std::vector<ScriptedKey>& changes) {
+void BotAtKeyboard(long long frame, std::vector<ScriptedKey>& changes, BotChooser choose) {
     // The overlord's pulse moves once every frame of play and never elsewhere,
     // which is how a player tells play from the screens around it.
     const bool playing = Bot.lastPulse >= 0 && BossPulse != Bot.lastPulse && GameOverState == 0;
@@ -146,7 +153,7 @@ void BotAtKeyboard(long long frame, std::vector<ScriptedKey>& changes) {
         return;
     }
     Hold(VkReturn, false, changes, frame);
-    const BotChoice keys = ChooseBotKeys();
+    const BotChoice keys = choose();
     Hold(KeyLeft, keys.left, changes, frame);
     Hold(KeyRight, keys.right, changes, frame);
     Hold(KeyFire, keys.fire, changes, frame);

@@ -20,10 +20,18 @@ struct BotChoice {
 // The keys for a frame of play, from the state the last frame showed.
 BotChoice ChooseBotKeys();
 
+// The keys that take the base towards an angle, firing or not, unless an
+// incoming shot is about to hit it: then the shield while one is left, or a
+// step aside.
+BotChoice KeysTowards(float angle, bool fire);
+
+using BotChooser = BotChoice (*)();
+
 // Forgets the keys held and the play seen (a new run).
 void ResetBot();
 
 // The bot at the keyboard, run once a frame before the game reads its keys
 // (fits SetInputHook): in play it holds what ChooseBotKeys asks for; outside
-// play it lets go of everything and taps Return now and then.
-void BotAtKeyboard(long long frame, std::vector<ScriptedKey>& changes);
+// play it lets go of everything and taps Return now and then. Another
+// player's choices can take the place of ChooseBotKeys.
+void BotAtKeyboard(long long frame, std::vector<ScriptedKey>& changes, BotChooser choose = ChooseBotKeys);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/startup.h"
+#include "planner.h"
 #include "sim_options.h"
 #include "sim_session.h"
 #include "sim_stats.h"
@@ -66,6 +67,18 @@ int main(int argc, char** argv) {
     Replay replay;
     SimSession session;
     session.bot = Options.bot;
+    session.plan = Options.plan;
+    if (Options.plan) {
+        // The planner forks the running program: it wants no threads and no
+        // OpenGL beside the game's own, so no audio device at all (the game
+        // plays on without one), and the frame limit is its own, counted in play.
+        Options.platform.kind = PlatformKind::HeadlessNoGL;
+        setenv("SDL_AUDIODRIVER", "none", 1);
+        PlanSettings settings;
+        if (Options.framesGiven) settings.frameLimit = Options.platform.frameLimit;
+        Options.platform.frameLimit = -1;
+        BeginPlan(Options.startLevel, settings);
+    }
     session.startLevel = Options.startLevel;
     session.record = !Options.recordPath.empty();
     if (!Options.replayPath.empty()) {
@@ -100,5 +113,6 @@ int main(int argc, char** argv) {
         }
     }
     if (Options.stats) PrintSimStats(ms.count());
+    if (Options.plan) PrintPlanOutcome();
     return code;
 }

@@ -11,7 +11,7 @@ namespace {
 
 const char* const Usage =
     "usage: orbivore-sim [--frames N] [--seed N] [--script FILE] [--screenshot FRAME:FILE.png]...\n"
-    "                    [--no-gl] [--stats] [--bot] [--start-level L] [--record FILE] [--replay FILE]\n";
+    "                    [--no-gl] [--stats] [--bot [plan]] [--start-level L] [--record FILE] [--replay FILE]\n";
 
 const char* const OptionHelp =
     "Runs the game's start-up and screens on a headless platform with a virtual\n"
@@ -24,6 +24,8 @@ const char* const OptionHelp =
     "  --no-gl                  run without OpenGL; drawing is only counted\n"
     "  --stats                  print one JSON line of figures at the end\n"
     "  --bot                    a computer player at the keyboard\n"
+    "  --bot plan               the planning player on the start level alone; --frames\n"
+    "                           is then its limit in frames of play (default 18000)\n"
     "  --start-level L          the level the level select offers (1..100)\n"
     "  --record FILE            write the seed and every key change to FILE\n"
     "  --replay FILE            play such a file back\n"
@@ -99,6 +101,7 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& out) {
             out.stats = true;
         } else if (arg == "--bot") {
             out.bot = true;
+            if (hasValue && std::string(argv[i + 1]) == "plan") out.plan = true, ++i;
         } else if (arg == "--start-level" && hasValue && ParseNumber(argv[i + 1], n) && n >= 1 && n <= 100) {
             out.startLevel = int(n), ++i;
         } else if (arg == "--record" && hasValue) {
@@ -112,6 +115,10 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& out) {
     }
     if (!out.recordPath.empty() && !out.replayPath.empty()) {
         std::fprintf(stderr, "orbivore-sim: --record and --replay do not go together\n");
+        return false;
+    }
+    if (out.plan && (out.startLevel == 0 || !out.recordPath.empty() || !out.replayPath.empty())) {
+        std::fprintf(stderr, "orbivore-sim: --bot plan plays one level: it wants --start-level, and no --record or --replay\n");
         return false;
     }
     return true;

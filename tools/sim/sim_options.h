@@ -17,6 +17,7 @@ struct SimOptions {
     std::vector<Screenshot> screenshots;
     bool stats = false;
     bool bot = false;         // a computer player at the keyboard
+    bool plan = false;        // --bot plan: the planning player on the start level alone
     int startLevel = 0;       // 1..100, the level the select offers
     std::string recordPath;   // writes the seed, settings and every key change
     std::string replayPath;   // plays such a file back

@@ -1,6 +1,7 @@
 #include "sim_session.h"
 
 #include "arcade/bot.h"
+#include "planner.h"
 #include "settings/settings.h"
 
 namespace {
@@ -17,7 +18,8 @@ void OnInput(long long frame, std::vector<ScriptedKey>& changes) {
         else if (s.startLevel > 0) HighestLevel = s.startLevel;
         if (s.record) CaptureReplaySettings(s.recorded);
     }
-    if (s.bot) BotAtKeyboard(frame, changes);
+    if (s.plan) PlannerAtKeyboard(frame, changes);
+    else if (s.bot) BotAtKeyboard(frame, changes);
     if (!s.record) return;
     for (const ScriptedKey& k : changes) s.recorded.keys.push_back({int(frame), k.key, k.down});
 }
