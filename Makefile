@@ -47,8 +47,9 @@ test-long: deps
 	cd $(ASAN_BUILD) && ctest --output-on-failure -L long
 
 bench: build
-	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-bench
+	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-bench orbivore-window-bench
 	cd $(BUILD) && ./orbivore-bench
+	bash bench/window_bench.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

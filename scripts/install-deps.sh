@@ -13,6 +13,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core sox python3
   clang libclang-rt-14-dev
+  # make bench: the real-window frame budget runs in a virtual X server
+  xvfb
 )
 
 missing=()

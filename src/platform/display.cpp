@@ -24,30 +24,18 @@ void ShutdownVideo(PlatformState& p) {
 }
 
 void SetupGL(PlatformState& p) {
-    FlushGlowDrawing();
+    CompleteGlowDrawing();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     // Light blending: the source, scaled by its alpha, is added to the screen.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glClearColor(0, 0, 0, 1);
-    SDL_GL_SetSwapInterval(0);  // pacing is ours, whatever the monitor's rate
+    ChooseSwapInterval(p);
     glViewport(0, 0, p.width, p.height);
     glDisable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT);
     ApplyPlayProjection();
-}
-
-void PaceRealFrame(PlatformState& p) {
-    const uint64_t freq = SDL_GetPerformanceFrequency();
-    const uint64_t frame = freq / 60;
-    uint64_t now = SDL_GetPerformanceCounter();
-    if (p.nextFrameTicks == 0 || now > p.nextFrameTicks + frame * 4) p.nextFrameTicks = now;  // fell far behind: resync
-    p.nextFrameTicks += frame;
-    while ((now = SDL_GetPerformanceCounter()) < p.nextFrameTicks) {
-        const uint64_t leftMs = (p.nextFrameTicks - now) * 1000 / freq;
-        if (leftMs > 1) SDL_Delay(uint32_t(leftMs - 1));
-    }
 }
 
 }  // namespace
@@ -171,7 +159,7 @@ void SetPlayViewport(int offsetX, int offsetY) {
 }
 
 void ApplyPlayProjection() {
-    FlushGlowDrawing();
+    CompleteGlowDrawing();
     const PlatformState& p = Platform();
     // GL counts rows from the bottom; the game counts them from the top.
     glViewport(p.offsetX, p.height - p.offsetY - PlayHeight, PlayWidth, PlayHeight);
@@ -186,7 +174,7 @@ void ApplyPlayProjection() {
 
 void ClearScreen() {
     if (!PlatformHasGL()) return;
-    FlushGlowDrawing();
+    CompleteGlowDrawing();
     // The whole display, so everything outside the play area stays black.
     glDisable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -205,14 +193,15 @@ void ShowFrame() {
     PlatformState& p = Platform();
     if (preShowHook) preShowHook();
     if (frameHook) frameHook(p.framesShown);
-    if (p.window) SDL_GL_SwapWindow(p.window);
-    p.framesShown++;
-    if (IsHeadless()) {
-        p.virtualMs += 1000.0 / 60.0;
-        InputApplyScript(p.framesShown);
-    } else {
-        PaceRealFrame(p);
+    if (p.window && !IsHeadless()) {
+        PresentRealFrame(p);
+    } else if (p.gl) {
+        // The offscreen frame is read where it was drawn; nothing shows it.
+        glFlush();
     }
+    p.framesShown++;
+    if (IsHeadless()) p.virtualMs += 1000.0 / 60.0;
+    InputApplyScript(p.framesShown);
     PumpEvents();
     if (p.quitRequested) throw ProgramQuit{};
     if (p.options.frameLimit >= 0 && p.framesShown >= p.options.frameLimit) {
@@ -226,7 +215,7 @@ long long FramesShown() { return Platform().framesShown; }
 std::vector<uint8_t> ReadFramePixels() {
     const PlatformState& p = Platform();
     if (!PlatformHasGL()) return {};
-    FlushGlowDrawing();
+    CompleteGlowDrawing();
     std::vector<uint8_t> rows(size_t(p.width) * p.height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, p.width, p.height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());

@@ -11,6 +11,7 @@
 namespace {
 
 FlushHook flushHook = nullptr;
+FlushHook completeHook = nullptr;
 
 // Pictures live until the program ends; the owner list frees them at exit.
 std::vector<std::unique_ptr<Picture>>& AllPictures() {
@@ -24,7 +25,13 @@ void FlushGlowDrawing() {
     if (flushHook) flushHook();
 }
 
+void CompleteGlowDrawing() {
+    FlushGlowDrawing();
+    if (completeHook) completeHook();
+}
+
 void SetDrawFlushHook(FlushHook hook) { flushHook = hook; }
+void SetDrawCompleteHook(FlushHook hook) { completeHook = hook; }
 
 Picture* LoadPicturePng(const unsigned char* data, size_t size, const std::string& name) {
     png_image image{};
