@@ -196,8 +196,10 @@ void ShowFrame() {
     if (p.window && !IsHeadless()) {
         PresentRealFrame(p);
     } else if (p.gl) {
-        // The offscreen frame is read where it was drawn; nothing shows it.
-        glFlush();
+        // Nothing shows the offscreen frame; it is read where it was drawn.
+        // Waiting for it keeps the software rasterizer from queueing frame
+        // after frame, each holding its memory, while the game runs ahead.
+        glFinish();
     }
     p.framesShown++;
     if (IsHeadless()) p.virtualMs += 1000.0 / 60.0;
