@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "app/resources.h"
+#include "common/resources.h"
 #include "platform/platform.h"
 #include "render/tpoly.h"
 

@@ -1,24 +1,24 @@
 #include "app/main_menu.h"
 
 #include "app/mode_dispatch.h"
-#include "app/screen.h"
 #include "app/startup.h"
 #include "arcade/game_state.h"
 #include "audio/sound.h"
 #include "common/random.h"
+#include "online/score_sync.h"
 #include "platform/platform.h"
 #include "render/central_pictures.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/options_screen.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 int MenuItem = 0;
 float LogoScale = 0.01f;
 int LogoSpin = 340;
 int CreditBlink = 0;
 int CreditToggle = 0;
-std::string MenuFooterText = OldCreditLine;
 
 namespace {
 

@@ -9,7 +9,6 @@ extern float LogoScale;
 extern int LogoSpin;
 extern int CreditBlink;
 extern int CreditToggle;
-extern std::string MenuFooterText;
 
 // Runs until the player confirms leaving (GameOverState = 1).
 void RunMainMenu();

@@ -1,18 +1,18 @@
 #include "app/mode_dispatch.h"
 
 #include "app/main_menu.h"
-#include "app/screen.h"
 #include "app/startup.h"
 #include "arcade/arcade_game.h"
 #include "arcade/game_state.h"
 #include "audio/sound.h"
 #include "classic/classic_game.h"
 #include "online/highscores.h"
-#include "settings/options_screen.h"
 #include "platform/platform.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
+#include "settings/options_screen.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 Picture* ClassicTeaseImage = nullptr;
 

@@ -8,7 +8,6 @@
 
 #include "app/main_menu.h"
 #include "app/mode_dispatch.h"
-#include "app/resources.h"
 #include "arcade/formations.h"
 #include "arcade/level_progress.h"
 #include "arcade/levels.h"
@@ -19,24 +18,18 @@
 #include "combat/pickups.h"
 #include "combat/ufo.h"
 #include "common/random.h"
+#include "common/resources.h"
 #include "online/network_library.h"
 #include "render/central_pictures.h"
 #include "render/explosions.h"
 #include "render/flying_text.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
+#include "settings/display_mode.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
-
-const char* const WindowTitle = "Orbivore - v1.00";
-
-// The mode the display is open in, to fall back to.
-struct DisplayMode {
-    int width, height, fullScreen, offsetX, offsetY;
-};
-DisplayMode OpenMode{1024, 768, 0, 0, 0};
-
 
 Picture* LoadBuiltInPicture(const char* name) {
     const ResourceBytes bytes = FindResource(name);
@@ -55,25 +48,10 @@ void OpenStartDisplay() {
         ScreenWidth = 1024, ScreenHeight = 768, FullScreen = 0, OffsetX = 0, OffsetY = 0;
         if (!OpenDisplay(1024, 768, false, WindowTitle)) throw PlatformError();
     }
-    OpenMode = {ScreenWidth, ScreenHeight, FullScreen, OffsetX, OffsetY};
+    RememberOpenMode();
 }
 
 }  // namespace
-
-Picture* BackdropImage = nullptr;
-
-bool ReopenDisplay() {
-    if (OpenDisplay(ScreenWidth, ScreenHeight, FullScreen != 0, WindowTitle)) {
-        OpenMode = {ScreenWidth, ScreenHeight, FullScreen, OffsetX, OffsetY};
-        SetPlayViewport(OffsetX, OffsetY);
-        return true;
-    }
-    std::fprintf(stderr, "orbivore: %s; keeping %d x %d\n", PlatformError().c_str(), OpenMode.width, OpenMode.height);
-    ScreenWidth = OpenMode.width, ScreenHeight = OpenMode.height, FullScreen = OpenMode.fullScreen;
-    OffsetX = OpenMode.offsetX, OffsetY = OpenMode.offsetY;
-    SetPlayViewport(OffsetX, OffsetY);
-    return false;
-}
 
 int RunOrbivore(const PlatformOptions& options, long long seed) {
     if (!PlatformStart(options)) {
@@ -124,6 +102,8 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         NetSetKey(std::string("t41vb7k") + "Qz81Rk3m");
         TPoly::Initialise();
         LoadGlyphs();
+        const ResourceBytes plainFont = FindResource("fonts/DejaVuSansMono.ttf");
+        SetPlainTextFont(plainFont.data, plainFont.size);
         if (MusicOn == 1) Sound::Play("Menu-loop", 1);
         RunMainMenu();
     } catch (const ProgramQuit&) {

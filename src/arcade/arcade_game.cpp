@@ -3,8 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "app/main_menu.h"
-#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "arcade/hud.h"
 #include "arcade/level_progress.h"
@@ -32,6 +30,7 @@
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

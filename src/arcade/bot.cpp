@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int VkReturn = 13;
 constexpr float TurnPerFrame = 2;    // degrees, what a held turn key gives
 constexpr float ShotSpeed = 3;       // pixels a frame, an incoming invader shot
 constexpr float BaseHitReach = 18;   // pixels: closer than this an unshielded base is lost

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "app/resources.h"
+#include "common/resources.h"
 
 uint8_t WaveFormations[FormationTableSize];
 

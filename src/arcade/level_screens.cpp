@@ -3,8 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "app/key_names.h"
-#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "arcade/level_progress.h"
 #include "combat/base.h"
@@ -16,6 +14,8 @@
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
+#include "ui/key_names.h"
+#include "ui/screen.h"
 
 VectorPicture LevelCompletePicture;
 

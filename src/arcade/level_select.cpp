@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "platform/platform.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

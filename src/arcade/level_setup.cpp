@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "app/key_names.h"
-#include "app/screen.h"
 #include "arcade/formation_text.h"
 #include "arcade/game_state.h"
 #include "arcade/levels.h"
@@ -23,6 +21,8 @@
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
+#include "ui/key_names.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/resources.h"
 #include "arcade/game_state.h"
 #include "combat/invaders.h"
+#include "common/resources.h"
 
 LevelRow LevelTable[LevelTotal + 1];
 int InvaderHp[6] = {0, 1, 1, 1, 1, 1};

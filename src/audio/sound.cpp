@@ -5,7 +5,7 @@
 
 #include <cctype>
 
-#include "app/resources.h"
+#include "common/resources.h"
 
 std::vector<Sound> SoundList;
 int SoundCounter = 0;

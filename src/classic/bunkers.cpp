@@ -5,10 +5,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/resources.h"
 #include "classic/classic_game.h"
 #include "classic/classic_parts.h"
 #include "combat/shots.h"
+#include "common/resources.h"
 #include "platform/platform.h"
 #include "render/particles.h"
 #include "settings/settings.h"

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/screen.h"
 #include "classic/classic_game.h"
 #include "classic/classic_parts.h"
 #include "combat/base.h"
@@ -14,6 +13,7 @@
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

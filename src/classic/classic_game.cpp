@@ -1,5 +1,4 @@
 // One classic game: its start, its frame, and its end.
-#include "app/screen.h"
 #include "arcade/arcade_game.h"
 #include "arcade/game_state.h"
 #include "classic/classic_game.h"
@@ -15,6 +14,7 @@
 #include "render/particles.h"
 #include "render/tpoly.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 int ClassicLevel = 1;
 float ClassicSpeed = 1;

@@ -2,7 +2,6 @@
 // and the question whether to leave the game.
 #include <string>
 
-#include "app/screen.h"
 #include "arcade/arcade_game.h"
 #include "arcade/game_state.h"
 #include "classic/classic_game.h"
@@ -17,6 +16,7 @@
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -1,5 +1,4 @@
 // The base's shots going up and the bombs coming down.
-#include "app/screen.h"
 #include "classic/classic_game.h"
 #include "classic/classic_parts.h"
 #include "combat/game_over.h"
@@ -9,6 +8,7 @@
 #include "render/particles.h"
 #include "render/tpoly.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app/screen.h"
 #include "arcade/arcade_game.h"
 #include "arcade/game_state.h"
 #include "arcade/hud.h"
@@ -23,6 +22,7 @@
 #include "render/particles.h"
 #include "render/tpoly.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

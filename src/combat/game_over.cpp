@@ -1,12 +1,12 @@
 #include "combat/game_over.h"
 
-#include "app/key_names.h"
 #include "arcade/game_state.h"
 #include "common/maths.h"
 #include "platform/platform.h"
 #include "render/central_pictures.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
+#include "ui/key_names.h"
 
 int StatShotsFired = 0;
 int StatKilledByBullets = 0;

@@ -1,7 +1,6 @@
 // The invader pass: every invader drawn segment by segment, hit by the
 // player's shots at the segment ends, firing, animating and moving; the
 // draw-only pass; the marching sound; an invader's shot.
-#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "combat/base.h"
 #include "combat/collisions.h"
@@ -15,6 +14,7 @@
 #include "render/particles.h"
 #include "render/tpoly.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

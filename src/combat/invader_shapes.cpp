@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/resources.h"
 #include "combat/invaders.h"
 #include "common/maths.h"
+#include "common/resources.h"
 
 int32_t InvaderShapes[361][InvaderShapeCount][InvaderShapeSlots][9];
 

@@ -1,6 +1,5 @@
 // The invader-shot pass: move, draw and count; incoming shots that reach the
 // Earth make it grow, deflected ones destroy every invader they come near.
-#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "combat/collisions.h"
 #include "combat/game_over.h"
@@ -10,6 +9,7 @@
 #include "common/maths.h"
 #include "render/explosions.h"
 #include "render/particles.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <sstream>
 #include <vector>
 
-#include "app/resources.h"
 #include "arcade/game_state.h"
 #include "arcade/levels.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/ufo.h"
+#include "common/resources.h"
 #include "render/flying_text.h"
 
 namespace {

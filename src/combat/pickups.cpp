@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "arcade/levels.h"
 #include "combat/collisions.h"
@@ -18,6 +17,7 @@
 #include "render/tpoly.h"
 #include "render/vector_picture.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 std::list<PickUps> PickUpsList;
 int32_t PickupShapes[PickupSymbolCount + 1][PickupSlots][9];

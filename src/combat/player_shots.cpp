@@ -1,6 +1,5 @@
 // The player-shot pass: move, draw, count, leave the field, and the hits on
 // invader shots and on the UFO. (Hits on invaders are the invader pass's.)
-#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "combat/base.h"
 #include "combat/collisions.h"
@@ -10,6 +9,7 @@
 #include "common/maths.h"
 #include "render/explosions.h"
 #include "render/particles.h"
+#include "ui/screen.h"
 
 namespace {
 

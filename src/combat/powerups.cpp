@@ -1,7 +1,6 @@
 // What each caught pickup does.
 #include <iterator>
 
-#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "arcade/waves.h"
 #include "combat/invaders.h"
@@ -13,6 +12,7 @@
 #include "render/explosions.h"
 #include "render/flying_text.h"
 #include "render/particles.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 // Firing: what each powerup makes of a press of the fire key, and the beam.
 #include <cmath>
 
-#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "combat/base.h"
 #include "combat/collisions.h"
@@ -17,6 +16,7 @@
 #include "render/particles.h"
 #include "render/tpoly.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

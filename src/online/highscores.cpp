@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/main_menu.h"
-#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "audio/sound.h"
 #include "online/score_sync.h"
@@ -13,6 +11,7 @@
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -3,19 +3,19 @@
 #include <cctype>
 #include <ctime>
 
-#include "app/main_menu.h"
-#include "app/screen.h"
-#include "app/startup.h"
 #include "arcade/game_state.h"
 #include "online/network_library.h"
 #include "platform/platform.h"
+#include "render/central_pictures.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 int LastGameMode = 0;
 std::string LastLevelText;
 const char* const GameVersion = "1.00";
+std::string MenuFooterText = OldCreditLine;
 
 namespace {
 

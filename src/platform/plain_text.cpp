@@ -6,7 +6,6 @@
 #include <map>
 #include <string>
 
-#include "app/resources.h"
 #include "platform/platform_internal.h"
 
 namespace {
@@ -17,16 +16,22 @@ struct TextTexture {
     int height = 0;
 };
 
+const unsigned char* FontBytes = nullptr;
+size_t FontSize = 0;
 TTF_Font* Font = nullptr;
 bool FontTried = false;
 std::map<std::pair<std::string, uint32_t>, TextTexture> Cache;
 
+void DropRenderedLines() {
+    for (auto& [k, t] : Cache) glDeleteTextures(1, &t.texture);
+    Cache.clear();
+}
+
 TTF_Font* PlainFont() {
     if (FontTried) return Font;
     FontTried = true;
-    const ResourceBytes ttf = FindResource("fonts/DejaVuSansMono.ttf");
-    if (!ttf || (!TTF_WasInit() && TTF_Init() != 0)) return nullptr;
-    Font = TTF_OpenFontRW(SDL_RWFromConstMem(ttf.data, int(ttf.size)), 1, 13);
+    if (!FontBytes || (!TTF_WasInit() && TTF_Init() != 0)) return nullptr;
+    Font = TTF_OpenFontRW(SDL_RWFromConstMem(FontBytes, int(FontSize)), 1, 13);
     return Font;
 }
 
@@ -41,10 +46,7 @@ const TextTexture* Rendered(const std::string& text, uint32_t colour) {
     SDL_Surface* rgba = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ABGR8888, 0);
     SDL_FreeSurface(rendered);
     if (!rgba) return nullptr;
-    if (Cache.size() > 400) {
-        for (auto& [k, t] : Cache) glDeleteTextures(1, &t.texture);
-        Cache.clear();
-    }
+    if (Cache.size() > 400) DropRenderedLines();
     TextTexture t;
     t.width = rgba->w, t.height = rgba->h;
     glGenTextures(1, &t.texture);
@@ -59,6 +61,16 @@ const TextTexture* Rendered(const std::string& text, uint32_t colour) {
 }
 
 }  // namespace
+
+void SetPlainTextFont(const unsigned char* data, size_t size) {
+    if (Font) {
+        TTF_CloseFont(Font);
+        Font = nullptr;
+        DropRenderedLines();
+    }
+    FontBytes = data, FontSize = size;
+    FontTried = false;
+}
 
 void DrawPlainText(const std::string& text, float x, float y, uint32_t colour) {
     if (!PlatformHasGL()) return;

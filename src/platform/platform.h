@@ -108,6 +108,10 @@ void DrawPicture(const Picture* picture, float x, float y, float alpha = 1.0f);
 // Fills a rectangle in an 0xAARRGGBB colour (added onto the screen like everything).
 void FillRect(float x, float y, float width, float height, uint32_t colour);
 
+// The TrueType font plain text is drawn with; the bytes must outlive the
+// program's drawing. Until it is given, plain text draws nothing.
+void SetPlainTextFont(const unsigned char* data, size_t size);
+
 // Plain monospaced text (the score lists), top-left at (x, y) in display
 // pixels, lines fit 16 pixels apart.
 void DrawPlainText(const std::string& text, float x, float y, uint32_t colour);
@@ -120,6 +124,11 @@ void SetDrawFlushHook(FlushHook hook);
 void SetDrawCompleteHook(FlushHook hook);
 
 // ---- keyboard (Windows virtual-key codes) ----
+
+// The codes the screens test directly.
+constexpr int VkBackspace = 8, VkTab = 9, VkReturn = 13, VkEscape = 27, VkSpace = 32;
+constexpr int VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
+constexpr int VkN = 78, VkY = 89, VkF12 = 123;
 
 bool KeyDown(int vk);
 int KeyHit(int vk);  // presses since the last KeyHit of this key; resets it

@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/resources.h"
 #include "common/maths.h"
-#include "settings/settings.h"
+#include "common/resources.h"
 #include "render/tpoly.h"
+#include "settings/settings.h"
 
 const char* const GlyphChars = " abcdefghijklmnopqrstuvwxyz\xA4" "0123456789.,?=/-+()':;@!*>#";
 int GlyphTable[GlyphCount][GlyphColumns];

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/resources.h"
+#include "common/resources.h"
 
 VectorPicture ParseVectorPicture(std::string_view text, std::string_view nameForErrors) {
     VectorPicture pic;

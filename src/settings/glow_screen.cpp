@@ -1,4 +1,3 @@
-#include "app/screen.h"
 #include "combat/invaders.h"
 #include "common/random.h"
 #include "platform/platform.h"
@@ -6,6 +5,7 @@
 #include "render/vector_font.h"
 #include "settings/options_screen.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -2,19 +2,18 @@
 #include <string>
 #include <vector>
 
-#include "app/key_names.h"
-#include "app/main_menu.h"
-#include "app/resources.h"
-#include "app/screen.h"
 #include "arcade/game_state.h"
 #include "combat/ufo.h"
 #include "common/maths.h"
+#include "common/resources.h"
 #include "platform/platform.h"
 #include "render/central_pictures.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/options_screen.h"
 #include "settings/settings.h"
+#include "ui/key_names.h"
+#include "ui/screen.h"
 
 namespace {
 

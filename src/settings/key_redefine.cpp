@@ -1,10 +1,10 @@
-#include "app/key_names.h"
-#include "app/screen.h"
 #include "platform/platform.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/options_screen.h"
 #include "settings/settings.h"
+#include "ui/key_names.h"
+#include "ui/screen.h"
 
 namespace {
 

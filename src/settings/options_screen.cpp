@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "app/screen.h"
-#include "app/startup.h"
 #include "arcade/game_state.h"
 #include "audio/sound.h"
 #include "platform/platform.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
+#include "settings/display_mode.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "app/screen.h"
 #include "platform/platform.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/options_screen.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/key_names.h"
 #include "platform/platform.h"
+#include "ui/key_names.h"
 
 namespace {
 

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int VkReturn = 13, VkEscape = 27, VkLeft = 37, VkRight = 39, VkN = 78, VkY = 89;
-
 TEST(MainMenu, LogoGrowsUprightInThirtyFourFrames) {
     std::map<long long, std::pair<float, int>> logo;
     SimRun run;

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/screen.h"
 #include "arcade/formations.h"
 #include "arcade/game_state.h"
 #include "arcade/level_progress.h"
@@ -15,6 +14,7 @@
 #include "render/flying_text.h"
 #include "render/glow_capture.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <set>
 #include <vector>
 
-#include "app/screen.h"
 #include "arcade/formations.h"
 #include "arcade/game_state.h"
 #include "arcade/level_setup.h"
@@ -22,6 +21,7 @@
 #include "render/vector_font.h"
 #include "settings/settings.h"
 #include "support/sound_count.h"
+#include "ui/screen.h"
 
 namespace {
 

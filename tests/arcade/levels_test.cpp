@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/resources.h"
 #include "arcade/game_state.h"
 #include "arcade/levels.h"
 #include "combat/invaders.h"
+#include "common/resources.h"
 
 namespace {
 

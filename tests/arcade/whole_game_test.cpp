@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr int VkReturn = 13;
-
 float AngleTo(float from, float to) {
     float d = std::fmod(to - from + 540.0f, 360.0f) - 180.0f;
     return d;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/resources.h"
 #include "audio/ogg_samples.h"
+#include "common/resources.h"
 
 namespace {
 

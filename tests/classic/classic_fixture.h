@@ -7,7 +7,6 @@
 
 #include <vector>
 
-#include "app/screen.h"
 #include "arcade/arcade_game.h"
 #include "arcade/game_state.h"
 #include "classic/classic_game.h"
@@ -23,6 +22,7 @@
 #include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "settings/settings.h"
+#include "ui/screen.h"
 
 class ClassicTest : public ::testing::Test {
 public:

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int VkReturn = 13, VkEscape = 27, VkRight = 39, VkY = 89, VkControl = 162;
+constexpr int VkControl = 162;
 
 void WriteUnlockedSettings() {
     SetDefaultSettings();

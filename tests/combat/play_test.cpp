@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int VkReturn = 13, VkControl = 162, VkLeftAlt = 164;
+constexpr int VkControl = 162, VkLeftAlt = 164;
 
 TEST(Play, TheEarthGrowsUnderFireAndTheBeamClearsTheLevel) {
     SimRun run;

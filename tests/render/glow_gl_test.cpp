@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/resources.h"
 #include "common/random.h"
+#include "common/resources.h"
 #include "render/glow_batch.h"
-#include "settings/settings.h"
 #include "render/tpoly.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/resources.h"
 #include "common/maths.h"
+#include "common/resources.h"
 #include "render/glow_capture.h"
-#include "settings/settings.h"
 #include "render/tpoly.h"
+#include "settings/settings.h"
 
 namespace {
 

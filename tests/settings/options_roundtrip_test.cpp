@@ -2,9 +2,9 @@
 // screens, leaves through the exit prompt, and finds both again next start.
 #include <gtest/gtest.h>
 
-#include "app/screen.h"
 #include "settings/settings.h"
 #include "support/sim_run.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int VkReturn = 13;
-
 uint64_t PlayAndHash(SimSession& session, const SimRun& run) {
     // A replay starts where the program starts. The march's beat is the one
     // thing start-up leaves as the previous run in this process left it.

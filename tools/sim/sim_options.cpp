@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/key_names.h"
+#include "ui/key_names.h"
 
 namespace {
 

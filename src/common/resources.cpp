@@ -1,4 +1,4 @@
-#include "app/resources.h"
+#include "common/resources.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,6 +2,11 @@
 // read a y/n prompt.
 #pragma once
 
+#include "platform/platform.h"
+
+// The backdrop behind every screen, drawn while BackgroundOn = 1.
+extern Picture* BackdropImage;
+
 // Clears the screen and draws the backdrop when it is on.
 void BeginScreenFrame();
 
@@ -12,8 +17,3 @@ inline void Blip() { PlaySfx("BlipSND"); }
 // One frame's answer to a y/n prompt: 0 none, 1 yes (Y or KeyLeft), 2 no (N,
 // KeyRight or Escape). No is tested last and wins when both come in one frame.
 int PromptAnswer();
-
-// Virtual-key codes the screens test directly.
-constexpr int VkBackspace = 8, VkTab = 9, VkReturn = 13, VkEscape = 27, VkSpace = 32;
-constexpr int VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
-constexpr int VkN = 78, VkY = 89, VkF12 = 123;

@@ -1,4 +1,4 @@
-#include "app/key_names.h"
+#include "ui/key_names.h"
 
 #include <cstdlib>
 

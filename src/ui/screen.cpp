@@ -1,9 +1,9 @@
-#include "app/screen.h"
+#include "ui/screen.h"
 
-#include "app/startup.h"
 #include "audio/sound.h"
-#include "platform/platform.h"
 #include "settings/settings.h"
+
+Picture* BackdropImage = nullptr;
 
 void BeginScreenFrame() {
     ClearScreen();
