@@ -102,6 +102,11 @@ struct Picture {
 Picture* LoadPicturePng(const unsigned char* data, size_t size, const std::string& name);
 void MidHandle(Picture* picture);
 
+// A texture of width x height RGBA pixels (nullptr: contents undefined),
+// filtered linearly and clamped at its edges; 0 without OpenGL. For the
+// glow renderer's own textures.
+unsigned MakeTexture(int width, int height, const uint8_t* rgba);
+
 // Draws a picture with its handle at (x, y) in display pixels, with alpha 0..1.
 void DrawPicture(const Picture* picture, float x, float y, float alpha = 1.0f);
 
