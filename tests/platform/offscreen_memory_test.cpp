@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "render/glow_batch.h"
+#include "support/pin_libraries.h"
 #include "support/sim_run.h"
 
 namespace {
@@ -26,7 +27,10 @@ TEST(OffscreenMemory, TheMenuDrawnWithOpenGLStaysFlat) {
     // The full path fills the most: the rasterizer falls furthest behind there.
     GlowPathWanted = GlowPath::Full;
     run.onFrame = [&](long long frame) {
-        if (frame == 100) at100 = ResidentMiB(), drawn = PlatformHasGL();
+        if (frame == 100) {
+            at100 = ResidentMiB(), drawn = PlatformHasGL();
+            PinLoadedLibraries();
+        }
         if (frame == run.frames - 1) atEnd = ResidentMiB();
     };
     const int code = RunSim(run);

@@ -1,12 +1,9 @@
 // The glow renderer on the offscreen OpenGL: what reaches the pixels.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -15,24 +12,9 @@
 #include "render/glow_batch.h"
 #include "render/tpoly.h"
 #include "settings/settings.h"
+#include "support/pin_libraries.h"
 
 namespace {
-
-// The OpenGL driver keeps memory that only its own globals point to. When
-// the platform stops, SDL unloads the driver and the leak checker of the
-// sanitizer build reports that memory. Holding every library that is loaded
-// now for the rest of the process keeps it reachable.
-void PinLoadedLibraries() {
-    std::ifstream maps("/proc/self/maps");
-    std::set<std::string> seen;
-    for (std::string line; std::getline(maps, line);) {
-        const size_t slash = line.find('/');
-        if (slash == std::string::npos) continue;
-        const std::string path = line.substr(slash);
-        if (path.find(".so") == std::string::npos || !seen.insert(path).second) continue;
-        dlopen(path.c_str(), RTLD_LAZY | RTLD_NOLOAD);  // never closed, on purpose
-    }
-}
 
 std::vector<uint8_t> ShownPixels;
 void KeepShownPixels(long long) { ShownPixels = ReadFramePixels(); }
