@@ -6,8 +6,10 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZERS    := kova_reply-fuzz score_request-fuzz settings-fuzz waves-fuzz
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
+DESTDIR    ?=
 
-.PHONY: deps configure build run test test-asan test-fuzz test-long bench clean
+.PHONY: deps configure build run test test-asan test-fuzz test-long bench clean install uninstall package
 
 deps:
 	@bash scripts/install-deps.sh
@@ -46,9 +48,25 @@ test-long: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target orbivore-tests
 	cd $(ASAN_BUILD) && ctest --output-on-failure -L long
 
+# Installs into $(DESTDIR)$(PREFIX) by Debian's layout for games (see README),
+# building first only when nothing is built, so that `sudo make install`
+# after `make build` leaves the build folder alone. The list of what was
+# installed is kept for `make uninstall` beside the build.
+install: $(if $(wildcard $(BUILD)/orbivore),,build)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	cp $(BUILD)/install_manifest.txt $(BUILD)/installed_files.txt
+
+uninstall:
+	@DESTDIR="$(DESTDIR)" bash scripts/uninstall.sh $(BUILD)/installed_files.txt
+
+# A .deb of the same files under /usr, in $(BUILD)/package/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 bench: build
-	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-bench orbivore-window-bench
+	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-bench orbivore-server-bench orbivore-window-bench
 	cd $(BUILD) && ./orbivore-bench
+	cd $(BUILD) && ./orbivore-server-bench
 	bash bench/window_bench.sh $(BUILD)
 
 clean:

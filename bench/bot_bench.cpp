@@ -1,6 +1,7 @@
 // The whole program on the headless platform: the bot playing level 16
 // without OpenGL (simulated frames a second), start-up to the first menu
-// frame, and the peak memory of a bot game in a process of its own. Each run
+// frame, the peak memory of a bot game in a process of its own, and the mix's
+// loudness over a bot game at the real pace. Each run
 // starts from the first-run settings; the settings file of the build folder,
 // which the program would overwrite at its end, is put back afterwards.
 #include <benchmark/benchmark.h>
@@ -9,14 +10,19 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 #include <vector>
 
 #include "app/startup.h"
 #include "arcade/bot.h"
 #include "arcade/game_state.h"
+#include "audio/sound.h"
 #include "settings/settings.h"
 
 extern char** environ;
@@ -134,5 +140,56 @@ void BM_PeakMemoryBotGame(benchmark::State& state) {
     state.counters["peak_MiB"] = peakMiB;
 }
 BENCHMARK(BM_PeakMemoryBotGame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A bot game of 60 seconds at the real pace, with music and effects,
+// recorded through SDL's disk audio driver: the loudest sample the device got
+// and its share of samples at full scale, against the same mix summed
+// plainly, as the device would have got it without the headroom.
+Clock::time_point PaceStart;
+void PaceRealTime(long long frame) {
+    if (frame == 0) PaceStart = Clock::now();
+    std::this_thread::sleep_until(PaceStart + std::chrono::microseconds(frame * 1000000 / 60));
+}
+
+double Decibels(double level) { return level > 0 ? 20 * std::log10(level) : -999; }
+
+void BM_MixLevelsBotGame(benchmark::State& state) {
+    SettingsFileAside aside;
+    const char* const file = "mix-bench.raw";
+    MixLevels plain;
+    float peak = 0;
+    uint64_t samples = 0, clipped = 0;
+    for (auto _ : state) {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", file, 1);
+        ResetBot();
+        SetInputHook(BotInput);
+        SetFrameHook(PaceRealTime);
+        PlatformOptions options;
+        options.kind = PlatformKind::HeadlessNoGL;
+        options.frameLimit = 60 * 60;
+        RunOrbivore(options, 16);
+        SetInputHook(nullptr);
+        SetFrameHook(nullptr);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        unsetenv("SDL_DISKAUDIOFILE");
+        plain = RawMixLevels();
+        // The device takes the mixer's own format: 32-bit floats, 1 at full scale.
+        std::ifstream in(file, std::ios::binary);
+        for (float s = 0; in.read(reinterpret_cast<char*>(&s), sizeof s);) {
+            peak = std::max(peak, std::fabs(s));
+            clipped += std::fabs(s) >= 1.0f;
+            ++samples;
+        }
+        std::filesystem::remove(file);
+    }
+    if (samples == 0 || plain.samples == 0) state.SkipWithError("nothing was recorded");
+    state.counters["peak_dBFS"] = Decibels(peak);
+    state.counters["clipped_pct"] = samples ? 100.0 * double(clipped) / double(samples) : 0;
+    state.counters["plain_peak_dBFS"] = Decibels(plain.peak);
+    state.counters["plain_clipped_pct"] = plain.samples ? 100.0 * double(plain.overFullScale) / double(plain.samples) : 0;
+    state.counters["seconds"] = double(samples) / 2 / 44100;
+}
+BENCHMARK(BM_MixLevelsBotGame)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace

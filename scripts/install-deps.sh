@@ -13,8 +13,15 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core sox python3
   clang libclang-rt-14-dev
-  # make bench: the real-window frame budget runs in a virtual X server
-  xvfb
+  # the real-window tests: an X server, keys sent to it, screen reads
+  xvfb xdotool imagemagick
+  # make package: CPack finds the programs to compute dependencies for with file
+  file
+  # score server: event-driven HTTP core, PostgreSQL client
+  libmicrohttpd-dev
+  libpq-dev
+  # score server tests and benchmarks start a private PostgreSQL
+  postgresql
 )
 
 missing=()

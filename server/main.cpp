@@ -1,5 +1,6 @@
 // orbivore-scores: the score server the game's highscore screen talks to.
-//   orbivore-scores [--bind ADDRESS] [--port PORT] [--newest VERSION] DATABASE
+#include <sys/resource.h>
+
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -12,21 +13,52 @@
 
 namespace {
 
-int Usage(FILE* to, int code) {
-    std::fprintf(to,
-                 "usage: orbivore-scores [--bind ADDRESS] [--port PORT] [--newest VERSION] DATABASE\n"
-                 "  serves the game's score requests under /scores (default 127.0.0.1:8080);\n"
-                 "  DATABASE is a SQLite file, created when missing; --newest is the version\n"
-                 "  announced to games (default 1.00)\n");
-    return code;
+const char* const Help =
+    "usage: orbivore-scores [OPTION]... DATABASE\n"
+    "Serves the game's score requests under http://ADDRESS:PORT/scores.\n"
+    "\n"
+    "DATABASE is a SQLite file, created when missing, or a PostgreSQL URI\n"
+    "(postgresql://USER@HOST/DBNAME); the table is created or updated at start.\n"
+    "\n"
+    "  --bind ADDRESS            numeric address to listen on (default 127.0.0.1)\n"
+    "  --port PORT               port to listen on (default 8080; 0: any free port)\n"
+    "  --newest VERSION          game version announced as the newest (default 1.00)\n"
+    "  --uploads-per-minute N    uploads one client address may make (default 30; 0: no limit)\n"
+    "  --max-points N            highest score accepted (default 99999999)\n"
+    "  --behind-proxy            take the client address from X-Real-IP when the peer\n"
+    "                            is a loopback address, and leave connection caps to the proxy\n"
+    "  --max-connections N       open connections in total (default 4000)\n"
+    "  --max-per-address N       open connections per client address (default 64)\n"
+    "  --header-timeout SECONDS  time a client has to send a request's headers (default 5)\n"
+    "  --threads N               event loops, and PostgreSQL connections (default 4)\n"
+    "  --quiet                   no line per request on standard error\n"
+    "  -h, --help                this text\n"
+    "\n"
+    "Each request is logged on standard error as: time, client address, method,\n"
+    "option, status, duration. SIGTERM or SIGINT stops the server.\n";
+
+bool ReadNumber(const char* text, long low, long high, long& out) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 10);
+    if (!*text || *end || errno || value < low || value > high) return false;
+    out = value;
+    return true;
 }
 
-bool ReadPort(const char* text, int& port) {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (!*text || *end || value < 1 || value > 65535) return false;
-    port = int(value);
-    return true;
+// Every held connection is a descriptor; the default soft limit of 1024
+// would cap the server below its own connection limit.
+void RaiseDescriptorLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
+int Refuse(const std::string& why) {
+    std::fprintf(stderr, "orbivore-scores: %s (see --help)\n", why.c_str());
+    return 2;
 }
 
 }  // namespace
@@ -36,22 +68,42 @@ int main(int argc, char** argv) {
     bool haveDatabase = false;
     for (int n = 1; n < argc; ++n) {
         const std::string arg = argv[n];
-        const bool hasValue = n + 1 < argc;
-        if (arg == "--help" || arg == "-h") return Usage(stdout, 0);
-        if (arg == "--port" && hasValue) {
-            if (!ReadPort(argv[++n], config.port)) return Usage(stderr, 2);
-        } else if (arg == "--bind" && hasValue) {
-            config.bindAddress = argv[++n];
-        } else if (arg == "--newest" && hasValue) {
-            config.newestVersion = argv[++n];
-        } else if (!arg.empty() && arg[0] != '-' && !haveDatabase) {
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(Help, stdout);
+            return 0;
+        }
+        if (arg == "--behind-proxy") {
+            config.behindProxy = true;
+            continue;
+        }
+        if (arg == "--quiet") {
+            config.log = nullptr;
+            continue;
+        }
+        if (!arg.empty() && arg[0] != '-') {
+            if (haveDatabase) return Refuse("more than one DATABASE");
             config.database = arg;
             haveDatabase = true;
-        } else {
-            return Usage(stderr, 2);
+            continue;
         }
+        if (n + 1 >= argc) return Refuse("unknown option or missing value: " + arg);
+        const char* value = argv[++n];
+        long number = 0;
+        bool ok = true;
+        if (arg == "--bind") config.bindAddress = value;
+        else if (arg == "--newest") config.newestVersion = value;
+        else if (arg == "--port" && (ok = ReadNumber(value, 0, 65535, number))) config.port = int(number);
+        else if (arg == "--uploads-per-minute" && (ok = ReadNumber(value, 0, 1000000, number))) config.uploadsPerMinute = int(number);
+        else if (arg == "--max-points" && (ok = ReadNumber(value, 1, 2147483647, number))) config.maxPoints = number;
+        else if (arg == "--max-connections" && (ok = ReadNumber(value, 1, 1000000, number))) config.http.connections = int(number);
+        else if (arg == "--max-per-address" && (ok = ReadNumber(value, 1, 1000000, number))) config.http.connectionsPerAddress = int(number);
+        else if (arg == "--header-timeout" && (ok = ReadNumber(value, 1, 3600, number))) config.http.headerSeconds = int(number);
+        else if (arg == "--threads" && (ok = ReadNumber(value, 1, 256, number))) config.http.threads = int(number);
+        else if (ok) return Refuse("unknown option: " + arg);
+        if (!ok) return Refuse("bad value for " + arg + ": " + value);
     }
-    if (!haveDatabase) return Usage(stderr, 2);
+    if (!haveDatabase) return Refuse("no DATABASE given");
+    RaiseDescriptorLimit();
 
     // Signals are taken by one thread that stops the server in order.
     sigset_t stopSignals;
@@ -59,6 +111,7 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
 
     static ScoreServer server;
     std::string error;
@@ -76,11 +129,11 @@ int main(int argc, char** argv) {
             }
         }
     });
-    std::printf("orbivore-scores: serving http://%s:%d/scores from %s\n", config.bindAddress.c_str(), server.port,
-                config.database.c_str());
-    std::fflush(stdout);
+    // A PostgreSQL URI may carry a password: only its kind is printed.
+    const bool postgresql = config.database.find("://") != std::string::npos;
+    std::fprintf(stderr, "orbivore-scores: serving http://%s:%d/scores from %s\n", config.bindAddress.c_str(),
+                 server.port, postgresql ? "PostgreSQL" : config.database.c_str());
     RunScoreServer(server);
-    // The server may also end by itself; the waiter then sees the flag.
     finished.store(true);
     waiter.join();
     CloseScoreServer(server);

@@ -1,12 +1,18 @@
 // The score server: answers the game's requests under "/scores" from a
-// score store. Set up, then run (blocking) on any thread; stop from another.
+// score store, over the event-driven HTTP core. Set up (it serves from
+// then on), run to block until stopped, stop from any thread, then close.
 #pragma once
 
-#include <httplib.h>
-
+#include <condition_variable>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <mutex>
 #include <string>
 
-#include "score_store.h"
+#include "http/http_core.h"
+#include "store/score_store.h"
+#include "upload_limiter.h"
 
 struct ScoreServerConfig {
     std::string bindAddress = "127.0.0.1";
@@ -14,21 +20,35 @@ struct ScoreServerConfig {
     std::string database = "scores.db";
     std::string newestVersion = "1.00";
     std::string key = "t41vb7kQz81Rk3m";
+    int uploadsPerMinute = 30;  // per client address; 0: no limit
+    // The game shows scores in eight digits; more is not a played game.
+    int64_t maxPoints = 99999999;
+    // Behind a reverse proxy on this machine every peer is the proxy: the
+    // client is then its X-Real-IP header, and the proxy caps connections.
+    bool behindProxy = false;
+    FILE* log = stderr;  // one line per request; null: none
+    HttpLimits http;
 };
 
 struct ScoreServer {
     ScoreServerConfig config;
-    ScoreStore store;
-    httplib::Server http;
+    std::unique_ptr<ScoreStore> store;
+    HttpCore http;
+    UploadLimiter uploads;
     int port = 0;
+    std::mutex mutex;
+    std::condition_variable stopped;
+    bool stopRequested = false;
 };
 
-// The reply body for a parsed request; false when storing or reading failed.
-bool AnswerScoreRequest(ScoreServer& server, const ScoreRequest& request, std::string& body);
-
-// Opens the database, installs the routes and binds the port; false with a reason.
+// Opens the database, binds the port and starts serving; false with a reason.
 bool SetUpScoreServer(ScoreServer& server, const ScoreServerConfig& config, std::string& error);
-// Serves until StopScoreServer.
+// Blocks until StopScoreServer.
 void RunScoreServer(ScoreServer& server);
 void StopScoreServer(ScoreServer& server);
+// Closes every connection, then the database.
 void CloseScoreServer(ScoreServer& server);
+
+// The first group of every score list. The game never lists its row 0, so
+// this line up puts the real ranks 1 to 24 on its rows 1 to 24.
+constexpr const char* ListPlaceholderGroup = "-\n000-000\n0\n";

@@ -3,6 +3,7 @@
 // same routine on the headless platform.
 #include "app/startup.h"
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -41,19 +42,27 @@ Picture* LoadBuiltInPicture(const char* name) {
     return pic;
 }
 
-// A stored height below 768 cannot hold the play area: such a file was
-// not written by the options screen, so the default window is used instead.
+// Whatever size the file holds is tried, with its offsets; only a size that
+// cannot be opened, or a height below 768 that cannot hold the play area,
+// gives the default window instead.
 void OpenStartDisplay() {
-    if (ScreenHeight < 768 || !OpenDisplay(ScreenWidth, ScreenHeight, FullScreen != 0, WindowTitle)) {
+    if (ScreenHeight < 768 || ScreenWidth < 1 || !OpenDisplay(ScreenWidth, ScreenHeight, FullScreen != 0, WindowTitle)) {
         ScreenWidth = 1024, ScreenHeight = 768, FullScreen = 0, OffsetX = 0, OffsetY = 0;
         if (!OpenDisplay(1024, 768, false, WindowTitle)) throw PlatformError();
     }
     RememberOpenMode();
 }
 
+// The time of day in milliseconds, not the time since start: that would be
+// nearly the same small number at every launch, and so would the games.
+uint32_t WallClockSeed() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
 }  // namespace
 
-int RunOrbivore(const PlatformOptions& options, long long seed) {
+int RunOrbivore(const PlatformOptions& options, long long seed, bool saveSettings) {
     if (!PlatformStart(options)) {
         std::fprintf(stderr, "orbivore: no display: %s\n", PlatformError().c_str());
         return 1;
@@ -63,7 +72,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
     // with defaults.
     bool settingsLoaded = false;
     try {
-        SeedRandom(seed >= 0 ? uint32_t(seed) : Millisecs());
+        SeedRandom(seed >= 0 ? uint32_t(seed) : WallClockSeed());
         LoadLevelTable();
         LoadWaveFormations();  // a "waves.dat" beside the game replaces the built-in ones
         // A missing network library leaves the online functions inert.
@@ -84,6 +93,9 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
         LoadBunkerBitmap();
         LoadSettings();
         settingsLoaded = true;
+        // The stored glow strength, not the built-in normal one, from the
+        // first frame on.
+        ApplyGlowAmount();
         try {
             OpenStartDisplay();
         } catch (const std::string& why) {
@@ -111,7 +123,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed) {
     }
     // A file that cannot be written is reported by SaveSettings; the program
     // still ends the orderly way.
-    if (settingsLoaded) SaveSettings();
+    if (settingsLoaded && saveSettings) SaveSettings();
     CloseAudio();
     PlatformStop();
     return code;

@@ -54,6 +54,10 @@ void ResetGame() {
     UfoState = 0;
     InvaderMovePattern = 0;
     BaseShieldLook = 0;
+    // The march starts on its first beat, whatever the last game left.
+    WalkInterval = 20;
+    WalkTimer = 20;
+    WalkToggle = 0;
     ResetGameStats();
     BurstSize = 0;
     BurstAtBase = 0;

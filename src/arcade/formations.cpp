@@ -33,8 +33,9 @@ void LoadWaveFormations() {
     }
     std::ifstream file(FileName, std::ios::binary);
     if (!file) return;
-    // One byte more than a table can hold is enough to tell a file that is too long.
-    std::vector<char> bytes(size_t(FormationTableSize) + 1);
+    // Only the table's bytes are read: whatever follows them (a newline an
+    // editor added, say) is not part of it. A shorter file is no table.
+    std::vector<char> bytes(static_cast<size_t>(FormationTableSize));
     file.read(bytes.data(), std::streamsize(bytes.size()));
     LoadWaveFormationsFromBytes(reinterpret_cast<const uint8_t*>(bytes.data()), size_t(file.gcount()));
 }

@@ -10,8 +10,9 @@
 
 extern uint8_t WaveFormations[FormationTableSize];
 
-// Start-up: the built-in table, replaced by "waves.dat" from the working
-// directory when that file opens and is acceptable.
+// Start-up: the built-in table, replaced by the first FormationTableSize
+// bytes of "waves.dat" from the working directory when that file opens, is
+// at least that long, and they are acceptable.
 void LoadWaveFormations();
 
 // Takes the bytes of a "waves.dat" in place of the table. Accepted only when

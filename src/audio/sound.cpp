@@ -3,7 +3,10 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <cmath>
 
 #include "common/resources.h"
 
@@ -17,6 +20,41 @@ bool Open = false;
 Mix_Music* PlayingMusic = nullptr;
 
 constexpr int DeviceChannels = 100;
+
+// Each effect and the music reach nearly full scale alone, and all play at
+// full volume, so a few at once add up past it. The mix is made in floating
+// point, where a sum may exceed 1 without harm, and brought down at the end:
+// one gain for everything, so the sounds keep their loudness relative to each
+// other, then a soft knee that bends the rare peak still too loud instead of
+// cutting it off, never reaching full scale.
+constexpr float MixGain = 0.5f;
+constexpr float KneeStart = 0.8f, Ceiling = 0.98f;
+
+std::atomic<uint64_t> RawSamples{0}, RawOverFullScale{0};
+std::atomic<float> RawPeak{0};
+
+float SoftLimit(float x) {
+    const float level = std::fabs(x);
+    if (level <= KneeStart) return x;
+    const float room = Ceiling - KneeStart;
+    return std::copysign(KneeStart + room * std::tanh((level - KneeStart) / room), x);
+}
+
+void LimitMix(void*, Uint8* stream, int bytes) {
+    float* samples = reinterpret_cast<float*>(stream);
+    const int count = bytes / int(sizeof(float));
+    uint64_t over = 0;
+    float peak = 0;
+    for (int i = 0; i < count; ++i) {
+        const float level = std::fabs(samples[i]);
+        over += level >= 1.0f;
+        peak = std::max(peak, level);
+        samples[i] = SoftLimit(samples[i] * MixGain);
+    }
+    RawSamples += uint64_t(count);
+    RawOverFullScale += over;
+    if (peak > RawPeak.load()) RawPeak = peak;
+}
 
 Sound* FindLoaded(const std::string& name) {
     for (Sound& s : SoundList)
@@ -57,15 +95,19 @@ bool OpenAudio() {
     if (Open) return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     Mix_Init(MIX_INIT_OGG);
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    if (Mix_OpenAudio(44100, AUDIO_F32SYS, 2, 1024) != 0) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     Mix_AllocateChannels(DeviceChannels);
+    RawSamples = 0, RawOverFullScale = 0, RawPeak = 0;
+    Mix_SetPostMix(LimitMix, nullptr);
     Open = true;
     return true;
 }
+
+MixLevels RawMixLevels() { return {RawSamples.load(), RawOverFullScale.load(), RawPeak.load()}; }
 
 bool AudioIsOpen() { return Open; }
 

@@ -9,6 +9,7 @@
 // Without an audio device nothing loads and every call quietly does nothing.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,17 @@ std::string SoundName(std::string_view path);
 // the game stays silent, when there is none.
 bool OpenAudio();
 bool AudioIsOpen();
+
+// The mix as the sounds sum up, before the headroom the device gets: its
+// loudest sample (1 is full scale) and how many samples a plain mix would
+// have clipped, counted since OpenAudio (for measuring; the device never
+// gets them at that level).
+struct MixLevels {
+    uint64_t samples = 0;
+    uint64_t overFullScale = 0;
+    float peak = 0;
+};
+MixLevels RawMixLevels();
 // Frees every sound and closes the device; OpenAudio may follow again.
 void CloseAudio();
 

@@ -23,9 +23,7 @@ namespace {
 constexpr int NextLevelFrames = 180, NextLevelEscapeAfter = 60, BlinkPeriod = 40;
 constexpr int LifeLostEscapeBelow = 80;
 constexpr uint32_t White = 0xFFFFFFFF, PromptColour = 0xFFFF40FF;
-// Red at a little over half strength: at full strength, added under the
-// scene, it drowns the red invaders and the yellow bombs.
-constexpr uint32_t LifeLostRed = 0x90FF0002;
+constexpr uint32_t LifeLostRed = 0xFFFF0002;
 
 // The field as it stands, nothing moved. Explosions and particles are the
 // callers' business: some screens let them run on.
@@ -57,11 +55,9 @@ struct GlowPulse {
 
 
 void RunClassicNextLevel() {
-    // A wave the base was lost to has nothing more to show; its bombs and
-    // its mothership go with it.
+    // A wave the base was lost to has nothing more to show. Bombs still
+    // falling and a mothership still crossing wait, unmoved, for the next.
     if (WaveCleared == 1) EnemiesList.clear();
-    EnemyBulletsList.clear();
-    MothershipOn = 0;
     for (int frame = 1; frame <= NextLevelFrames; ++frame) {
         BeginScreenFrame();
         TPoly::_Begin();

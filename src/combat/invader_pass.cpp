@@ -42,8 +42,9 @@ void DrawSlot(Enemies& e, const int32_t* slot, float ox, float oy) {
 
 enum class HitOutcome { Alive, Destroyed, NukedAll };
 
-// The nuke carrier's end: every invader bursts and is gone. Only the
-// carrier itself scored and dropped what it carried.
+// The nuke carrier's end: every invader bursts. Only the carrier itself
+// scored and dropped what it carried. The list is emptied once the
+// carrier's outline is done, since shots still meet it until then.
 void NukeEveryInvader() {
     for (const Enemies& e : EnemiesList) {
         const int x = TruncToInt(e.x), y = TruncToInt(e.y);
@@ -51,7 +52,6 @@ void NukeEveryInvader() {
         SpawnParticles(x, y, 10, 0);
         PlaySfx("Boom");
     }
-    EnemiesList.clear();
 }
 
 // The last hit point gone: score, the Earth's shrink, what it carried.
@@ -70,9 +70,11 @@ HitOutcome Destroy(const Enemies& e) {
 }
 
 // Every player shot within 8 pixels of the invader's current (x, y) takes a
-// hit point. Only a count that reaches exactly 0 destroys it; testing stops
-// there, since the invader is gone. Normal shots are spent, power shots fly on.
-HitOutcome TestShots(Enemies& e) {
+// hit point. Only a count that reaches exactly 0 destroys it. A destroyed
+// invader still stands in the shots' way for the rest of its outline this
+// frame: a second normal shot there is spent on it, and a power shot takes a
+// point at every end it meets. Normal shots are spent, power shots fly on.
+HitOutcome TestShots(Enemies& e, HitOutcome outcome) {
     const int x = TruncToInt(e.x), y = TruncToInt(e.y);
     for (auto it = PlayerBulletsList.begin(); it != PlayerBulletsList.end();) {
         if (!WithinDistance(x, y, TruncToInt(it->x), TruncToInt(it->y), 8)) {
@@ -84,13 +86,11 @@ HitOutcome TestShots(Enemies& e) {
         SpawnExplosion(x, y, HitFlash, 0);
         SpawnParticles(x, y, 20, 0);
         e.HitPoints -= 1;
-        HitOutcome outcome = HitOutcome::Alive;
         if (e.HitPoints == 0) outcome = Destroy(e);
         if (it->Powerup == 0) it = PlayerBulletsList.erase(it);
         else ++it;
-        if (outcome != HitOutcome::Alive) return outcome;
     }
-    return HitOutcome::Alive;
+    return outcome;
 }
 
 // A shot this far from an invader's centre can hit none of its segment
@@ -116,13 +116,12 @@ HitOutcome DrawOutline(Enemies& e, bool testHits) {
     int n = slots[0][0];
     if (n < 0 || n >= InvaderShapeSlots) n = 0;
     if (testHits && !AnyShotNear(512 + ox, 384 + oy)) testHits = false;
+    HitOutcome outcome = HitOutcome::Alive;
     for (int k = 0; k <= n; ++k) {
         DrawSlot(e, slots[k], ox, oy);
-        if (!testHits) continue;
-        const HitOutcome outcome = TestShots(e);
-        if (outcome != HitOutcome::Alive) return outcome;
+        if (testHits) outcome = TestShots(e, outcome);
     }
-    return HitOutcome::Alive;
+    return outcome;
 }
 
 void MarchSound() {
@@ -143,7 +142,10 @@ void UpdateInvaders() {
         NormaliseInvaderAngle(e);
         const HitOutcome outcome = DrawOutline(e, Frozen == 0);
         InvaderCount += 1;
-        if (outcome == HitOutcome::NukedAll) break;  // the list is empty now
+        if (outcome == HitOutcome::NukedAll) {
+            EnemiesList.clear();
+            break;
+        }
         if (outcome == HitOutcome::Destroyed) {
             // Gone: a destroyed invader neither fires nor moves any more.
             it = EnemiesList.erase(it);

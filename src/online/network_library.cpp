@@ -1,10 +1,9 @@
 #include "online/network_library.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
-
-#include <climits>
 #include <string>
+
+#include "common/file_places.h"
 
 namespace {
 
@@ -30,17 +29,6 @@ template <typename Fn>
 bool Resolve(void* handle, const char* name, Fn& slot) {
     slot = reinterpret_cast<Fn>(dlsym(handle, name));
     return slot != nullptr;
-}
-
-// The folder the running program lies in, so the library is never picked up
-// from the working directory or a search path.
-std::string ProgramFolder() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    std::string p(path, size_t(n));
-    const size_t slash = p.rfind('/');
-    return slash == std::string::npos ? "." : p.substr(0, slash);
 }
 
 }  // namespace
@@ -70,7 +58,9 @@ int BindNetworkLibraryFrom(const std::string& path) {
     return 1;
 }
 
-int BindNetworkLibrary() { return BindNetworkLibraryFrom(ProgramFolder() + "/libkova.so"); }
+// Found from the program's own place, never from the working folder or a
+// search path.
+int BindNetworkLibrary() { return BindNetworkLibraryFrom(ThisCopy().libraryFolder + "/libkova.so"); }
 bool NetworkLibraryBound() { return Lib.handle != nullptr; }
 
 void NetSetServer(const std::string& server) {

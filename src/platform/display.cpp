@@ -3,6 +3,7 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,15 @@ void ShutdownVideo(PlatformState& p) {
     p.window = nullptr;
 }
 
+void FitPicture(PlatformState& p) {
+    int w = p.width, h = p.height;
+    if (p.window) SDL_GL_GetDrawableSize(p.window, &w, &h);
+    p.drawableWidth = w, p.drawableHeight = h;
+    p.scale = std::min(float(w) / float(p.width), float(h) / float(p.height));
+    p.barX = int((float(w) - float(p.width) * p.scale) / 2);
+    p.barY = int((float(h) - float(p.height) * p.scale) / 2);
+}
+
 void SetupGL(PlatformState& p) {
     CompleteGlowDrawing();
     glDisable(GL_DEPTH_TEST);
@@ -32,10 +42,30 @@ void SetupGL(PlatformState& p) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glClearColor(0, 0, 0, 1);
     ChooseSwapInterval(p);
-    glViewport(0, 0, p.width, p.height);
+    FitPicture(p);
+    glViewport(0, 0, p.drawableWidth, p.drawableHeight);
     glDisable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT);
     ApplyPlayProjection();
+}
+
+// A real window on a real desktop; headless windows keep the chosen size.
+bool OnDesktop(const PlatformState& p) { return p.options.kind == PlatformKind::Window && p.window; }
+
+int WindowDisplay(const PlatformState& p) { return std::max(0, SDL_GetWindowDisplayIndex(p.window)); }
+
+// A window larger than the desktop's free room is shrunk, aspect kept, so
+// that all of it stays reachable; the picture is scaled into it.
+void SizeWindowToFit(PlatformState& p, int width, int height) {
+    SDL_Rect room{};
+    if (SDL_GetDisplayUsableBounds(WindowDisplay(p), &room) == 0 && room.w > 0 && room.h > 0 &&
+        (width > room.w || height > room.h)) {
+        const double shrink = std::min(double(room.w) / width, double(room.h) / height);
+        width = int(width * shrink), height = int(height * shrink);
+    }
+    SDL_SetWindowSize(p.window, width, height);
+    const int centred = SDL_WINDOWPOS_CENTERED_DISPLAY(WindowDisplay(p));
+    SDL_SetWindowPosition(p.window, centred, centred);
 }
 
 }  // namespace
@@ -100,25 +130,20 @@ bool OpenDisplay(int width, int height, bool fullScreen, const char* title) {
         return true;
     }
     if (p.window) {
-        // Change the mode of the open window; on failure go back to the old one.
-        const int oldW = p.width, oldH = p.height;
-        const bool oldFull = p.fullScreen;
-        SDL_SetWindowFullscreen(p.window, 0);
-        SDL_SetWindowSize(p.window, width, height);
-        bool ok = true;
-        if (fullScreen) {
-            SDL_DisplayMode mode{SDL_PIXELFORMAT_UNKNOWN, width, height, 60, nullptr};
-            ok = SDL_SetWindowDisplayMode(p.window, &mode) == 0 &&
-                 SDL_SetWindowFullscreen(p.window, SDL_WINDOW_FULLSCREEN) == 0;
-        }
-        int w = 0, h = 0;
-        SDL_GL_GetDrawableSize(p.window, &w, &h);
-        if (!ok || (p.options.kind == PlatformKind::Window && (w != width || h != height) && !fullScreen)) {
-            p.error = std::string("cannot switch the display mode: ") + SDL_GetError();
-            SDL_SetWindowFullscreen(p.window, oldFull ? SDL_WINDOW_FULLSCREEN : 0);
-            SDL_SetWindowSize(p.window, oldW, oldH);
-            SetupGL(p);
-            return false;
+        // Full screen never changes the monitor's mode: the window covers the
+        // desktop in its own mode and the chosen size is scaled into it.
+        if (OnDesktop(p)) {
+            if (fullScreen) {
+                if (!p.fullScreen && SDL_SetWindowFullscreen(p.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+                    p.error = std::string("cannot switch to full screen: ") + SDL_GetError();
+                    return false;
+                }
+            } else {
+                if (p.fullScreen) SDL_SetWindowFullscreen(p.window, 0);
+                SizeWindowToFit(p, width, height);
+            }
+        } else {
+            SDL_SetWindowSize(p.window, width, height);
         }
         p.width = width, p.height = height, p.fullScreen = fullScreen;
         SetupGL(p);
@@ -129,7 +154,7 @@ bool OpenDisplay(int width, int height, bool fullScreen, const char* title) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     Uint32 flags = SDL_WINDOW_OPENGL;
-    if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN;
+    if (fullScreen && p.options.kind == PlatformKind::Window) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     p.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (!p.window) {
         p.error = std::string("cannot open a ") + std::to_string(width) + " x " + std::to_string(height) +
@@ -145,8 +170,16 @@ bool OpenDisplay(int width, int height, bool fullScreen, const char* title) {
     }
     SDL_ShowCursor(SDL_DISABLE);
     p.width = width, p.height = height, p.fullScreen = fullScreen;
+    if (OnDesktop(p) && !fullScreen) SizeWindowToFit(p, width, height);
     SetupGL(p);
     return true;
+}
+
+void DisplayResized() {
+    PlatformState& p = Platform();
+    if (!PlatformHasGL()) return;
+    FitPicture(p);
+    ApplyPlayProjection();
 }
 
 int DisplayWidth() { return Platform().width; }
@@ -161,9 +194,12 @@ void SetPlayViewport(int offsetX, int offsetY) {
 void ApplyPlayProjection() {
     CompleteGlowDrawing();
     const PlatformState& p = Platform();
+    const int x = p.barX + int(std::lround(float(p.offsetX) * p.scale));
+    const int top = p.barY + int(std::lround(float(p.offsetY) * p.scale));
+    const int w = int(std::lround(PlayWidth * p.scale)), h = int(std::lround(PlayHeight * p.scale));
     // GL counts rows from the bottom; the game counts them from the top.
-    glViewport(p.offsetX, p.height - p.offsetY - PlayHeight, PlayWidth, PlayHeight);
-    glScissor(p.offsetX, p.height - p.offsetY - PlayHeight, PlayWidth, PlayHeight);
+    glViewport(x, p.drawableHeight - top - h, w, h);
+    glScissor(x, p.drawableHeight - top - h, w, h);
     glEnable(GL_SCISSOR_TEST);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -46,6 +46,7 @@ int VirtualKey(SDL_Scancode sc) {
         case SDL_SCANCODE_RIGHT: return 39;
         case SDL_SCANCODE_DOWN: return 40;
         case SDL_SCANCODE_PRINTSCREEN: return 44;
+        case SDL_SCANCODE_HELP: return 47;
         case SDL_SCANCODE_INSERT: return 45;
         case SDL_SCANCODE_DELETE: return 46;
         case SDL_SCANCODE_LGUI: return 91;
@@ -75,6 +76,8 @@ int VirtualKey(SDL_Scancode sc) {
         case SDL_SCANCODE_BACKSLASH: return 220;
         case SDL_SCANCODE_RIGHTBRACKET: return 221;
         case SDL_SCANCODE_APOSTROPHE: return 222;
+        // The extra key beside left Shift on ISO keyboards.
+        case SDL_SCANCODE_NONUSBACKSLASH: return 226;
         default: return 0;
     }
 }
@@ -199,6 +202,7 @@ void PumpEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_QUIT) p.quitRequested = true;
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) DisplayResized();
         // Headless input comes from the script alone.
         if (!IsHeadless()) InputHandleEvent(event);
     }

@@ -41,7 +41,9 @@ const TextTexture* Rendered(const std::string& text, uint32_t colour) {
     TTF_Font* font = PlainFont();
     if (!font || text.empty()) return nullptr;
     const SDL_Color c{Uint8(colour >> 16), Uint8(colour >> 8), Uint8(colour), 255};
-    SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, text.c_str(), c);
+    // One byte a character, as the settings file and the score server keep
+    // names: bytes from 128 up are Latin-1 letters, not pieces of UTF-8.
+    SDL_Surface* rendered = TTF_RenderText_Blended(font, text.c_str(), c);
     if (!rendered) return nullptr;
     SDL_Surface* rgba = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ABGR8888, 0);
     SDL_FreeSurface(rendered);

@@ -118,7 +118,8 @@ void FillRect(float x, float y, float width, float height, uint32_t colour);
 void SetPlainTextFont(const unsigned char* data, size_t size);
 
 // Plain monospaced text (the score lists), top-left at (x, y) in display
-// pixels, lines fit 16 pixels apart.
+// pixels, lines fit 16 pixels apart. One byte is one character, read as
+// Latin-1.
 void DrawPlainText(const std::string& text, float x, float y, uint32_t colour);
 
 // Lets other drawing come between glow lines in the right order.

@@ -33,6 +33,14 @@ struct PlatformState {
     bool fullScreen = false;
     int offsetX = 0;
     int offsetY = 0;
+    // Where the width x height picture lands in what the window really shows
+    // (the desktop's mode in full screen, or a size the desktop forced):
+    // scaled to fit with its aspect kept, centred between black bars.
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    float scale = 1;
+    int barX = 0;
+    int barY = 0;
 
     long long framesShown = 0;
     double virtualMs = 0;        // headless clock
@@ -59,6 +67,8 @@ void DrawTexturedQuad(unsigned texture, float x, float y, float width, float hei
 
 // display.cpp
 void ApplyPlayProjection();
+// The window's drawable changed size: the picture is fitted to it again.
+void DisplayResized();
 
 // pacing.cpp
 // Picks vsync or software pacing for the window's monitor (after every mode change).

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <vector>
+
 #include "platform/platform.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
@@ -51,6 +54,14 @@ void DrawKeyLine(const char* label, int code, float x, float y, int waiting) {
 int WaitForKey() {
     int captured = 0;
     Delay(100);
+    // Whatever is still down now is a press already used: the answer to the
+    // question or the key just taken for the function before. Each waits to
+    // be let go, so that one press never sets two functions; pressing it
+    // again still gives it to this one too.
+    std::vector<int> used;
+    for (const KeyNameRow* row = KeyNames; row->code != 255; ++row)
+        if (KeyDown(row->code)) used.push_back(row->code);
+    while (std::any_of(used.begin(), used.end(), [](int code) { return KeyDown(code); })) ShowLines(Asking, Asking);
     FlushKeys();
     while (captured == 0) {
         for (const KeyNameRow* row = KeyNames;; ++row) {

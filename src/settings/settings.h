@@ -71,16 +71,25 @@ void FillDefaultScoreTables();
 // Brings values no valid file holds back into range (see settings_file.cpp).
 void MendSettings();
 
+// What reading the file found. Only a file that does not exist counts as
+// missing; one that exists but cannot be read (no permission, a folder, a
+// read error) gives the defaults, a line on standard error, and is not
+// overwritten at the end of the run.
+enum class SettingsFileState { Read, Missing, Unreadable };
+
 // Reads the settings file; a missing or unreadable file leaves the defaults.
 void LoadSettings();
 // Writes it through a temporary file beside it; false (and a line on
 // standard error) when it could not be written, the old file then stays.
+// A write-protected file is left alone, and so is one LoadSettings could not
+// read (false, without another line).
 bool SaveSettings();
 
 // The same two on any path, and the file's contents as bytes.
-bool LoadSettingsFile(const std::string& path);  // false when it cannot be opened
+SettingsFileState LoadSettingsFile(const std::string& path);
 bool SaveSettingsFile(const std::string& path);
-// Defaults first, then whatever the bytes hold, then MendSettings: a file
-// that ends early keeps the defaults for everything after its end.
+// Defaults first, then whatever the bytes hold, then MendSettings. A file
+// that ends among the numbers keeps the defaults for everything after its
+// end; one that ends among the texts gives empty texts from there on.
 void LoadSettingsFromBytes(const std::string& bytes);
 std::string SettingsBytes();

@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "settings/settings.h"
@@ -17,10 +18,6 @@ const char* const SettingsFileName = "OrbivoreSettings.dat";
 
 namespace {
 
-// A valid file is a few kilobytes; this much is read at the most, so that a
-// stray huge file cannot eat the memory.
-constexpr size_t MaxFileBytes = 1 << 20;
-
 const char* const TrailerLines[] = {
     "Don't bother trying to changing any",
     "of these values, because they're not",
@@ -28,38 +25,59 @@ const char* const TrailerLines[] = {
     "the latest in-game score is synced.",
 };
 
-// Reads the records in order. Each read leaves its target alone when the
-// bytes have run out, so whatever the file did not hold keeps its default.
+// What the last LoadSettings found: a file that exists but could not be read
+// holds the player's own settings and must survive the run.
+SettingsFileState LastLoad = SettingsFileState::Missing;
+
+// Reads the records in order, from a file as a stream or from bytes held in
+// memory. Numbers the bytes no longer hold keep their defaults; texts are cut
+// to their limit as they are read, so a huge line costs no memory and the
+// records after it still come.
 struct Reader {
-    const std::string& bytes;
+    std::FILE* file = nullptr;
+    const std::string* bytes = nullptr;
     size_t at = 0;
+    bool ended = false;
+    // Set once all the numbers were there: from then on the file is a real
+    // one that was cut short, and a text read at its end is empty.
+    bool emptyAtEnd = false;
+
+    int Get() {
+        if (ended) return EOF;
+        int c = EOF;
+        if (file)
+            c = std::getc(file);
+        else if (at < bytes->size())
+            c = uint8_t((*bytes)[at++]);
+        if (c == EOF) ended = true;
+        return c;
+    }
 
     void Int(int& value) {
-        if (bytes.size() - at < 4) {
-            at = bytes.size();
-            return;
-        }
         uint32_t v = 0;
-        for (int i = 3; i >= 0; --i) v = (v << 8) | uint8_t(bytes[at + size_t(i)]);
+        for (int i = 0; i < 4; ++i) {
+            const int c = Get();
+            if (c == EOF) return;
+            v |= uint32_t(c) << (8 * i);
+        }
         value = int32_t(v);
-        at += 4;
     }
 
     void Byte(int& value) {
-        if (at >= bytes.size()) return;
-        value = uint8_t(bytes[at++]);
+        const int c = Get();
+        if (c != EOF) value = c;
     }
 
-    // Up to the next LF or the end; CR bytes are dropped. Past the longest
-    // text the game keeps, the rest of the line is skipped, not stored.
+    // Up to the next LF or the end; CR bytes are dropped.
     void Line(std::string& text, size_t most) {
-        if (at >= bytes.size()) return;
-        text.clear();
-        while (at < bytes.size()) {
-            const char c = bytes[at++];
-            if (c == '\n') break;
-            if (c != '\r' && text.size() < most) text += c;
+        int c = Get();
+        if (c == EOF) {
+            if (emptyAtEnd) text.clear();
+            return;
         }
+        text.clear();
+        for (; c != EOF && c != '\n'; c = Get())
+            if (c != '\r' && text.size() < most) text += char(c);
     }
 };
 
@@ -102,13 +120,14 @@ void ReportSaveFailure(const std::string& path, const std::string& why) {
 
 // Writes all of `bytes` and makes sure they reached the disk before the
 // rename makes them the settings.
-bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& why) {
+bool WriteWholeFile(const std::string& path, const std::string& bytes, int mode, std::string& why) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
         why = std::strerror(errno);
         return false;
     }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0;
+    bool ok = mode < 0 || fchmod(fileno(f), mode_t(mode)) == 0;
+    ok = ok && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0;
     if (ok) ok = fsync(fileno(f)) == 0;
     if (!ok) why = std::strerror(errno);
     if (std::fclose(f) != 0 && ok) {
@@ -121,9 +140,10 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, std::stri
 
 }  // namespace
 
-void LoadSettingsFromBytes(const std::string& bytes) {
+namespace {
+
+void ReadSettings(Reader& in) {
     SetDefaultSettings();
-    Reader in{bytes};
     int discarded = 0;
     in.Int(FullScreen);
     in.Int(BackgroundOn);
@@ -145,11 +165,20 @@ void LoadSettingsFromBytes(const std::string& bytes) {
     in.Int(MusicOn);
     in.Int(GlowAmount);
     in.Int(OnlineScoreCount);
+    in.emptyAtEnd = !in.ended;
     in.Line(PlayerName, MaxPlayerNameLength);
     in.Line(SpareText, MaxSettingsLineLength);
     ReadTable(in, OnlineScores);
     ReadTable(in, LocalScores);
     MendSettings();
+}
+
+}  // namespace
+
+void LoadSettingsFromBytes(const std::string& bytes) {
+    Reader in;
+    in.bytes = &bytes;
+    ReadSettings(in);
 }
 
 std::string SettingsBytes() {
@@ -183,24 +212,37 @@ std::string SettingsBytes() {
     return out;
 }
 
-bool LoadSettingsFile(const std::string& path) {
+SettingsFileState LoadSettingsFile(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        SetDefaultSettings();
-        return false;
+    int why = f ? 0 : errno;
+    if (f) {
+        Reader in;
+        in.file = f;
+        ReadSettings(in);
+        // A folder opens but cannot be read; a failing disk stops part way.
+        if (std::ferror(f)) why = errno ? errno : EIO;
+        std::fclose(f);
+        if (!why) return SettingsFileState::Read;
     }
-    // A read error ends the bytes early: the rest keeps its defaults.
-    std::string bytes(MaxFileBytes, '\0');
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
-    std::fclose(f);
-    LoadSettingsFromBytes(bytes);
-    return true;
+    SetDefaultSettings();
+    if (why == ENOENT) return SettingsFileState::Missing;
+    std::fprintf(stderr, "orbivore: cannot read %s: %s; playing on defaults, and the file is left as it is\n",
+                 path.c_str(), std::strerror(why));
+    return SettingsFileState::Unreadable;
 }
 
 bool SaveSettingsFile(const std::string& path) {
+    // The rename would replace a file the player has made read-only, so its
+    // protection is checked first; a file kept writable keeps its mode.
+    struct stat old {};
+    const bool exists = stat(path.c_str(), &old) == 0;
+    if (exists && access(path.c_str(), W_OK) != 0) {
+        ReportSaveFailure(path, std::strerror(errno));
+        return false;
+    }
     const std::string temp = path + ".tmp";
     std::string why;
-    if (!WriteWholeFile(temp, SettingsBytes(), why)) {
+    if (!WriteWholeFile(temp, SettingsBytes(), exists ? int(old.st_mode & 07777) : -1, why)) {
         ReportSaveFailure(path, why);
         return false;
     }
@@ -214,6 +256,10 @@ bool SaveSettingsFile(const std::string& path) {
     return true;
 }
 
-void LoadSettings() { LoadSettingsFile(SettingsFileName); }
+void LoadSettings() { LastLoad = LoadSettingsFile(SettingsFileName); }
 
-bool SaveSettings() { return SaveSettingsFile(SettingsFileName); }
+bool SaveSettings() {
+    // Said once already, when it was read.
+    if (LastLoad == SettingsFileState::Unreadable) return false;
+    return SaveSettingsFile(SettingsFileName);
+}

@@ -26,20 +26,6 @@ void MendKey(int& value, int fallback) {
     if (value < 1 || value > 254) value = fallback;
 }
 
-// A size the options screen cannot set may not open at all, or leave the
-// play area off the screen: back to the default window size. A known size
-// always gets its own offsets, so the play area stays centred.
-void MendDisplay() {
-    const ScreenMode* mode = nullptr;
-    for (const ScreenMode& m : ScreenModes)
-        if (m.width == ScreenWidth && m.height == ScreenHeight) mode = &m;
-    if (!mode) mode = &ScreenModes[0];
-    ScreenWidth = mode->width;
-    ScreenHeight = mode->height;
-    OffsetX = mode->offsetX;
-    OffsetY = mode->offsetY;
-}
-
 void CapLength(std::string& text, size_t most) {
     if (text.size() > most) text.resize(most);
 }
@@ -132,7 +118,6 @@ void MendSettings() {
     MendKey(KeyFire, DefaultKeyFire);
     MendKey(KeyShield, DefaultKeyShield);
     HighestLevel = std::clamp(HighestLevel, 1, 100);
-    MendDisplay();
     GlowAmount = std::clamp(GlowAmount, -2, 2);
     OnlineScoreCount = std::clamp(OnlineScoreCount, -1, SavedScoreRows);
     CapLength(PlayerName, MaxPlayerNameLength);

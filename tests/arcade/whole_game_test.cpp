@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "arcade/game_state.h"
@@ -80,12 +81,18 @@ TEST(WholeGame, ABotCompletesEveryKindOfLevelAndEachGameEnds) {
     bool playing = false;
     Completed done;
     std::vector<int> levelsCompleted;
+    // The march's timer and toggle as each game's play begins: every
+    // game starts it on its first beat, whatever the game before left.
+    std::vector<std::pair<int, int>> marchAtStart;
     run.onFrame = [&](long long) {
         if (game >= games.size()) return;
         const BotGame& g = games[game];
         if (!playing) {
             HighestLevel = g.level;  // the level the select offers next
-            if (Level == g.level && Lives > 0 && !EnemiesList.empty()) playing = true, lastLevel = Level;
+            if (Level == g.level && Lives > 0 && !EnemiesList.empty()) {
+                playing = true, lastLevel = Level;
+                marchAtStart.emplace_back(WalkTimer, WalkToggle);
+            }
             return;
         }
         if (Lives == 0) {  // the game-over screen
@@ -118,6 +125,8 @@ TEST(WholeGame, ABotCompletesEveryKindOfLevelAndEachGameEnds) {
     EXPECT_GE(done.boss, 1);
     EXPECT_EQ(levelsCompleted, (std::vector<int>{1, 14, 23, 65}));
     EXPECT_EQ(HighestLevel, 66);  // raised by each completion, and saved
+    const std::vector<std::pair<int, int>> firstBeat(games.size(), {20, 0});
+    EXPECT_EQ(marchAtStart, firstBeat);
 }
 
 }  // namespace

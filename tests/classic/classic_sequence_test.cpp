@@ -62,12 +62,17 @@ TEST_F(ClassicTest, AnInvaderThatLandsWipesTheFormationAndRebuildsTheBunkers) {
     EXPECT_EQ(BaseBitsList.size(), 4 * perBunker);
 }
 
+// Bombs and the mothership are not the wave's: they wait out the pause.
 TEST_F(ClassicTest, ClearingTheWaveBringsTheNextOneFaster) {
     EnemiesList.clear();
     Lives = 2;
+    DropBomb(500, 300, 8);
+    MothershipOn = 1, MothershipX = 400, MothershipDirection = 1;
     EXPECT_TRUE(RunClassicFrame());
     EXPECT_EQ(ClassicLevel, 2);
     EXPECT_EQ(Lives, 2);
+    EXPECT_EQ(EnemyBulletsList.size(), 1u);
+    EXPECT_EQ(MothershipOn, 1);
     EXPECT_EQ(EnemiesList.size(), 55u);
     MoveClassicInvaders();
     EXPECT_EQ(EnemiesList.front().Direction, 10) << "one step faster at the new speed";

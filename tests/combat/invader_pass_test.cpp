@@ -79,6 +79,29 @@ TEST_F(InvaderPassTest, APowerShotTakesAHitPointAtEveryNearSegmentEndAndFliesOn)
     EXPECT_EQ(InvaderCount, 1) << "a destroyed invader still counts in its frame";
 }
 
+// The last hit point gone, the invader still stands in the way until its
+// outline is done: a second normal shot there is spent on it, a power shot
+// keeps taking points, and neither scores twice.
+TEST_F(InvaderPassTest, ADestroyedInvaderStillMeetsTheShotsForTheRestOfItsOutline) {
+    AddInvader(0, 40, 1, 1);
+    ShotAt(CentreX, CentreY);
+    ShotAt(CentreX + 2, CentreY);
+    UpdateInvaders();
+    EXPECT_TRUE(EnemiesList.empty());
+    EXPECT_TRUE(PlayerBulletsList.empty());
+    EXPECT_EQ(ExplosionsList.size(), 2u);
+    EXPECT_EQ(Score, 10);
+
+    AddInvader(0, 40, 1, 1);
+    ShotAt(CentreX, CentreY, 4);
+    ExplosionsList.clear();
+    UpdateInvaders();
+    EXPECT_TRUE(EnemiesList.empty());
+    EXPECT_EQ(ExplosionsList.size(), size_t(EndsNearCentre));
+    EXPECT_EQ(Score, 20);
+    EXPECT_EQ(StatKilledByBullets, 2);
+}
+
 // The second frame of kind 2 reaches furthest out: a leg ending at (-20, 6).
 TEST_F(InvaderPassTest, TheOutermostSegmentEndIsHitToo) {
     Enemies& e = AddInvader(0, 40, 2, 10);

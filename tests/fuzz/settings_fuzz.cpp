@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadSettingsFromBytes(std::string(reinterpret_cast<const char*>(data), size));
     const bool usable = KeyLeft >= 1 && KeyLeft <= 254 && KeyFire >= 1 && KeyFire <= 254 && HighestLevel >= 1 &&
                         HighestLevel <= 100 && GlowAmount >= -2 && GlowAmount <= 2 && OnlineScoreCount >= -1 &&
-                        OnlineScoreCount <= 25 && ScreenHeight >= 768 && PlayerName.size() <= MaxPlayerNameLength;
+                        OnlineScoreCount <= 25 && PlayerName.size() <= MaxPlayerNameLength;
     if (!usable) std::abort();
     // Whatever was read must survive its own round trip unchanged.
     const std::string saved = SettingsBytes();

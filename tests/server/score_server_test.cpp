@@ -1,139 +1,179 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <thread>
 #include <vector>
 
+#include "http_probe.h"
 #include "kova.h"
-#include "kova_cipher.h"
+#include "score_queries.h"
 #include "score_server.h"
 
 namespace {
 
-const std::string Key = "t41vb7kQz81Rk3m";
-
-std::string Upload(const std::string& user, int point) {
-    return "option=addscore&user=" + user + "&level=001-004&point=" + std::to_string(point) +
-           "&date=05 Mar 2024&version=1.00&mz_ip=127.0.0.1&platform=windows";
-}
-
-std::string Target(const std::string& script, const std::string& query) {
-    return "/scores/" + script + "?KOVA_argEncrypted=" + KovaEncipher(query + "&KOVA_id=42", Key);
-}
-
-// A score server on a free loopback port with a fresh database, run by the
-// test on a thread of its own.
+// A score server on a free loopback port with a fresh in-memory database.
 class ScoreServerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous = std::filesystem::current_path();
-        std::string pattern = (previous / "scores-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-        std::filesystem::current_path(folder);
-        ScoreServerConfig config;
+    void SetUp() override { Start(); }
+    void TearDown() override {
+        CloseScoreServer(server);
+        if (log) std::fclose(log);
+    }
+    void Start() {
         config.port = 0;
-        config.database = (folder / "scores.db").string();
+        config.database = ":memory:";
         config.newestVersion = "1.10";
+        config.log = log;
         std::string error;
         ASSERT_TRUE(SetUpScoreServer(server, config, error)) << error;
-        thread = std::thread([this] { RunScoreServer(server); });
-        while (!server.http.is_running()) std::this_thread::yield();
     }
-    void TearDown() override {
-        StopScoreServer(server);
-        if (thread.joinable()) thread.join();
+    void Restart() {
         CloseScoreServer(server);
-        std::filesystem::current_path(previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
+        Start();
     }
 
-    httplib::Result Get(const std::string& target) {
-        httplib::Client client("127.0.0.1", server.port);
-        return client.Get(target.c_str());
+    std::string Body(const std::string& target, int status = 200, const std::string& method = "GET") {
+        const HttpAnswer a = Fetch(server.port, method, target);
+        EXPECT_EQ(a.status, status) << method << " " << target.substr(0, 80);
+        return a.body;
     }
 
-    std::string Body(const std::string& target, int status = 200) {
-        auto res = Get(target);
-        if (!res) return "<no reply>";
-        EXPECT_EQ(res->status, status) << target.substr(0, 80);
-        return res->body;
-    }
-
+    ScoreServerConfig config;
     ScoreServer server;
-    std::thread thread;
-    std::filesystem::path previous, folder;
+    FILE* log = nullptr;
 };
 
-TEST_F(ScoreServerTest, StoresAndListsTheTopScores) {
-    EXPECT_EQ(Body(Target("orbivore_win.php", Upload("ann", 300))), "ok\n");
-    Body(Target("orbivore_win.php", Upload("bob", 900)));
-    Body(Target("orbivore_win.php", Upload("cy", 300)));
-    EXPECT_EQ(Body(Target("orbivore_win.php", "option=getscore&nbscore=25")),
-              "bob\n001-004\n900\nann\n001-004\n300\ncy\n001-004\n300\nend\n");
-    EXPECT_EQ(Body(Target("orbivore_win.php", "option=getscore&nbscore=1")), "bob\n001-004\n900\nend\n");
-    EXPECT_EQ(Body(Target("VersionCheck.php", "option=getversion&nbscore=80")), "orbivore\n1.10\n");
-}
-
-TEST_F(ScoreServerTest, ListsAtMostAHundred) {
-    for (int n = 1; n <= 105; ++n) {
-        ScoreEntry e{"p" + std::to_string(n), "001-001", n, "01 Jan 2024", "1.00"};
-        ASSERT_TRUE(AddScore(server.store, e));
-    }
-    const std::string body = Body(Target("orbivore_win.php", "option=getscore&nbscore=500"));
-    EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), 301);
-    EXPECT_EQ(body.substr(0, 15), "p105\n001-001\n10");
+TEST_F(ScoreServerTest, AnswersTheVersionAndOnlyGetStores) {
+    EXPECT_EQ(Body(ScoresTarget("VersionCheck.php", "option=getversion&nbscore=80")), "orbivore\n1.10\n");
+    // HEAD answers like GET, without a body and without storing.
+    EXPECT_EQ(Body(UploadTarget("ann", 5), 200, "HEAD"), "");
+    for (const char* method : {"POST", "PUT", "DELETE", "OPTIONS"}) Body(UploadTarget("ann", 5), 405, method);
+    Body("/elsewhere/orbivore_win.php", 404);
+    Body("/scores/other.php?KOVA_argEncrypted=00", 400);
+    EXPECT_EQ(server.store->Count(), 0);
 }
 
 TEST_F(ScoreServerTest, MalformedRequestsStoreNothing) {
-    const std::string good = KovaEncipher(Upload("ann", 5), Key);
+    const std::string good = KovaEncipher(UploadQuery("ann", 5), GameKey);
     const std::vector<std::string> bad = {
         "/scores/orbivore_win.php?KOVA_argEncrypted=" + good.substr(1),
         "/scores/orbivore_win.php?KOVA_argEncrypted=" + good + "ZZ",
         "/scores/orbivore_win.php?option=addscore&user=ann&level=001-004&point=5",
-        Target("orbivore_win.php", "option=addscore&user=ann&point=5"),
-        Target("orbivore_win.php", Upload("x'); DELETE FROM scores; --", 5)),
-        Target("orbivore_win.php", Upload(std::string(2000, 'a'), 5)),
-        Target("VersionCheck.php", Upload("ann", 5)),
+        ScoresTarget("orbivore_win.php", "option=addscore&user=ann&point=5"),
+        ScoresTarget("orbivore_win.php", UploadQuery("x'); DELETE FROM scores; --", 5)),
+        ScoresTarget("orbivore_win.php", UploadQuery(std::string(2000, 'a'), 5)),
+        ScoresTarget("VersionCheck.php", UploadQuery("ann", 5)),
+        // Over the points ceiling (default: the eight digits the game shows).
+        UploadTarget("ann", 100000000),
     };
     for (const std::string& target : bad) Body(target, 400);
-    // Past the server's URL limit the request is refused before it is read.
-    auto huge = Get(Target("orbivore_win.php", Upload(std::string(6000, 'a'), 5)));
-    ASSERT_TRUE(huge);
-    EXPECT_GE(huge->status, 400);
-    Body("/scores/other.php?KOVA_argEncrypted=00", 400);
-    Body("/elsewhere/orbivore_win.php", 404);
-    EXPECT_EQ(CountScores(server.store), 0);
+    // Past the connection's memory the request is refused before it is read.
+    EXPECT_GE(Fetch(server.port, "GET", UploadTarget(std::string(20000, 'a'), 5)).status, 400);
+    EXPECT_EQ(server.store->Count(), 0);
+    Body(UploadTarget("ann", 99999999));
 }
 
-TEST_F(ScoreServerTest, ConcurrentClientsLoseNothing) {
-    constexpr int Clients = 20, Each = 10;
-    std::vector<std::thread> clients;
-    std::atomic<int> answered{0};
-    for (int c = 0; c < Clients; ++c) {
-        clients.emplace_back([&, c] {
-            httplib::Client client("127.0.0.1", server.port);
-            for (int n = 0; n < Each; ++n) {
-                auto res = client.Get(Target("orbivore_win.php", Upload("c" + std::to_string(c), c * 100 + n)).c_str());
-                if (res && res->status == 200) ++answered;
-            }
-        });
-    }
-    for (std::thread& t : clients) t.join();
-    EXPECT_EQ(answered.load(), Clients * Each);
-    EXPECT_EQ(CountScores(server.store), Clients * Each);
-    std::vector<ScoreEntry> top;
-    ASSERT_TRUE(TopScores(server.store, 1, top));
-    EXPECT_EQ(top.at(0).score, (Clients - 1) * 100 + Each - 1);
+TEST_F(ScoreServerTest, UploadsOverTheLimitAreRefusedPerAddress) {
+    config.uploadsPerMinute = 3;
+    Restart();
+    for (int n = 1; n <= 3; ++n) Body(UploadTarget("ann", n));
+    // A repeat counts too: the limit is on requests, not on rows.
+    Body(UploadTarget("ann", 1), 429);
+    Body(UploadTarget("ann", 4), 429);
+    EXPECT_EQ(Fetch(server.port, "GET", UploadTarget("bob", 7), "127.0.0.2").status, 200);
+    // Lists are not uploads.
+    Body(ListTarget());
+    EXPECT_EQ(server.store->Count(), 4);
+}
+
+TEST_F(ScoreServerTest, BehindAProxyTheRealAddressCounts) {
+    config.uploadsPerMinute = 1;
+    config.behindProxy = true;
+    Restart();
+    auto viaProxy = [&](const std::string& client, const std::string& peer) {
+        const int fd = ConnectFrom(peer, server.port);
+        const std::string request = "GET " + UploadTarget("ann", client.size()) +
+                                    " HTTP/1.1\r\nHost: x\r\nX-Real-IP: " + client + "\r\nConnection: close\r\n\r\n";
+        EXPECT_GT(::send(fd, request.data(), request.size(), MSG_NOSIGNAL), 0);
+        const int status = ReadAnswer(fd, 10000).status;
+        ::close(fd);
+        return status;
+    };
+    EXPECT_EQ(viaProxy("203.0.113.7", "127.0.0.1"), 200);
+    EXPECT_EQ(viaProxy("203.0.113.7", "127.0.0.1"), 429);
+    EXPECT_EQ(viaProxy("203.0.113.80", "127.0.0.1"), 200);
+    // A header that is no address counts as the proxy itself.
+    EXPECT_EQ(viaProxy("203.0.113.99 x", "127.0.0.1"), 200);
+    EXPECT_EQ(viaProxy("203.0.113.98 x", "127.0.0.1"), 429);
+}
+
+TEST(UploadLimiter, AnIpv6SubnetIsOneClientAndIpv4StaysApart) {
+    UploadLimiter limiter;
+    limiter.perMinute = 1;
+    const auto now = UploadLimiter::Clock::now();
+    EXPECT_TRUE(TakeUpload(limiter, "2001:db8:1:2::1", now));
+    EXPECT_FALSE(TakeUpload(limiter, "2001:db8:1:2:ffff::9", now));
+    EXPECT_TRUE(TakeUpload(limiter, "2001:db8:1:3::1", now));
+    EXPECT_TRUE(TakeUpload(limiter, "::ffff:192.0.2.1", now));
+    EXPECT_TRUE(TakeUpload(limiter, "::ffff:192.0.2.2", now));
+    // The bucket refills at the limit's rate.
+    EXPECT_TRUE(TakeUpload(limiter, "2001:db8:1:2::1", now + std::chrono::seconds(61)));
+}
+
+TEST_F(ScoreServerTest, LogsOneLinePerRequestWithoutTheQuery) {
+    char* text = nullptr;
+    size_t size = 0;
+    log = open_memstream(&text, &size);
+    Restart();
+    const std::string upload = UploadTarget("ann", 5);
+    Body(upload);
+    Body("/scores/orbivore_win.php?KOVA_argEncrypted=00", 400);
+    Body(upload, 405, "POST");
+    CloseScoreServer(server);
+    std::fflush(log);
+    const std::string lines(text, size);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3) << lines;
+    EXPECT_NE(lines.find("Z 127.0.0.1 GET addscore 200 "), std::string::npos) << lines;
+    EXPECT_NE(lines.find(" 127.0.0.1 GET - 400 "), std::string::npos) << lines;
+    EXPECT_NE(lines.find(" 127.0.0.1 POST - 405 "), std::string::npos) << lines;
+    EXPECT_EQ(lines.find(upload.substr(upload.find('=') + 1, 16)), std::string::npos);
+    EXPECT_EQ(lines.find(GameKey), std::string::npos);
+    std::fclose(log);
+    log = nullptr;
+    std::free(text);
+}
+
+TEST_F(ScoreServerTest, ASecondServerOnATakenPortRefusesToStart) {
+    ScoreServerConfig again = config;
+    again.port = server.port;
+    ScoreServer second;
+    std::string error;
+    EXPECT_FALSE(SetUpScoreServer(second, again, error));
+    EXPECT_NE(error.find("already in use"), std::string::npos) << error;
+
+    // The program says so in one line and exits non-zero.
+    const std::string command = std::string(ORBIVORE_SCORES_PATH) + " --port " + std::to_string(server.port) +
+                                " :memory: 2>&1";
+    FILE* out = popen(command.c_str(), "r");
+    ASSERT_NE(out, nullptr);
+    char line[512] = "";
+    std::string said;
+    while (std::fgets(line, sizeof line, out)) said += line;
+    const int status = pclose(out);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("already in use"), std::string::npos) << said;
 }
 
 // The game's own route: the network library sends, the server answers.
 TEST_F(ScoreServerTest, TheLibraryUploadsAndDownloads) {
     KOVA__SetServer(("http://127.0.0.1:" + std::to_string(server.port) + "/scores").c_str());
-    KOVA__SetKey(Key.c_str());
-    KOVA__Send(1, ("orbivore_win.php?" + Upload("ann lee", 5300)).c_str(), 1, 0);
+    KOVA__SetKey(GameKey.c_str());
+    KOVA__Send(1, ("orbivore_win.php?" + UploadQuery("ann lee", 5300)).c_str(), 1, 0);
     KOVA__Send(2, "orbivore_win.php?option=getscore&nbscore=25", 1, 0);
     std::vector<std::string> lines;
     int uploadState = 0;
@@ -145,7 +185,7 @@ TEST_F(ScoreServerTest, TheLibraryUploadsAndDownloads) {
         std::this_thread::yield();
     }
     EXPECT_EQ(uploadState, 2);
-    EXPECT_EQ(lines, (std::vector<std::string>{"ann lee", "001-004", "5300", "end"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"-", "000-000", "0", "ann lee", "001-004", "5300", "end"}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // screens, leaves through the exit prompt, and finds both again next start.
 #include <gtest/gtest.h>
 
+#include "render/tpoly.h"
 #include "settings/settings.h"
 #include "support/sim_run.h"
 #include "ui/screen.h"
@@ -41,14 +42,47 @@ TEST(OptionsRoundTrip, NameAndGlowChangedOnScreenComeBackNextStart) {
     second.frames = 3;
     second.keepSettings = true;
     std::string seenName;
-    int seenGlow = 99;
+    int seenGlow = 99, seenWidth = 0;
     second.onFrame = [&](long long) {
         seenName = PlayerName;
         seenGlow = GlowAmount;
+        seenWidth = LineWidth20;
     };
     ASSERT_EQ(RunSim(second), 0);
     EXPECT_EQ(seenName, "AB1");
     EXPECT_EQ(seenGlow, 1);
+    EXPECT_EQ(seenWidth, 22);  // drawn with the stored glow from the first frame
+}
+
+// Presses held as long as a player's: the "y" that answers the question for
+// 300 ms and a 100 ms tap of each key. Every press sets one function; a key
+// pressed again may set another.
+TEST(OptionsRoundTrip, RedefiningKeysTakesEachPressOnce) {
+    SimRun run;
+    run.frames = 260;
+    int f = 5;
+    auto hold = [&](int key, int frames) {
+        run.keys.push_back({f, key, true});
+        run.keys.push_back({f + frames, key, false});
+        f += frames + 10;
+    };
+    hold(VkTab, 1);  // options
+    for (int i = 0; i < 6; ++i) hold(VkDown, 1);
+    hold(VkReturn, 1);  // "redefine keys"
+    hold(VkY, 18);
+    hold(VkLeft, 6);
+    hold('A', 6);
+    hold('S', 6);
+    hold(VkLeft, 6);
+    hold(VkN, 1);
+    hold(VkEscape, 1);
+    hold(VkEscape, 1);
+    hold(VkY, 1);
+    ASSERT_EQ(RunSim(run), 0);
+    EXPECT_EQ(KeyLeft, VkLeft);
+    EXPECT_EQ(KeyRight, 'A');
+    EXPECT_EQ(KeyFire, 'S');
+    EXPECT_EQ(KeyShield, VkLeft);
 }
 
 }  // namespace

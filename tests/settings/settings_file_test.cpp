@@ -5,6 +5,9 @@
 #include <iterator>
 #include <string>
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "arcade/game_state.h"
@@ -44,6 +47,37 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// File modes mean nothing to root, who runs the tests in CI, so the body runs
+// in a child process as "nobody" there; its exit code is the result.
+int AsOrdinaryUser(const fs::path& dir, int (*body)()) {
+    const passwd* nobody = getpwnam("nobody");
+    if (geteuid() == 0 && !nobody) return 90;
+    if (geteuid() == 0) fs::permissions(dir, fs::perms::all);
+    std::fflush(stderr);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0)) _exit(91);
+        _exit(body());
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return 92;
+    return WEXITSTATUS(status);
+}
+
+mode_t ModeOf(const fs::path& path) {
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+// A run of the game as far as the settings go: read, change, save.
+int LoadChangeAndSave() {
+    LoadSettings();
+    if (PlayerName != "Player1") return 1;
+    PlayerName = "Changed";
+    return SaveSettings() ? 2 : 0;
+}
+
 TEST_F(SettingsFileTest, FirstRunHasTheDefaultsAndWritesTheFirstRunFile) {
     SetUnusualSettings();
     LoadSettings();
@@ -59,12 +93,59 @@ TEST_F(SettingsFileTest, FirstRunHasTheDefaultsAndWritesTheFirstRunFile) {
     EXPECT_FALSE(fs::exists(std::string(SettingsFileName) + ".tmp"));
 }
 
-TEST_F(SettingsFileTest, UnreadableFileGivesTheDefaults) {
+// Only a missing file may be taken for a first run; one that exists but
+// cannot be read holds the player's name, scores and progress, so the run
+// plays on defaults, says so once, and leaves the file alone.
+TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeitherUsedNorReplaced) {
     fs::create_directory(SettingsFileName);
     PlayerName = "Someone";
+    testing::internal::CaptureStderr();
     LoadSettings();
     EXPECT_EQ(PlayerName, "Player1");
     EXPECT_EQ(SettingsBytes(), FirstRunFile());
+    EXPECT_FALSE(SaveSettings());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("cannot read"), std::string::npos);
+    EXPECT_EQ(said.find("cannot read"), said.rfind("cannot read")) << said;
+    EXPECT_TRUE(fs::is_directory(SettingsFileName));
+
+    fs::remove(SettingsFileName);
+    WriteFile(SettingsFileName, "the player's own");
+    fs::permissions(SettingsFileName, fs::perms::none);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(AsOrdinaryUser(dir, LoadChangeAndSave), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Permission denied"), std::string::npos);
+    EXPECT_EQ(ReadFile(SettingsFileName), "the player's own");
+    EXPECT_EQ(ModeOf(SettingsFileName), 0u);
+}
+
+TEST_F(SettingsFileTest, AWriteProtectedFileStaysAndAWritableOneKeepsItsMode) {
+    WriteFile(SettingsFileName, FirstRunFile());
+    fs::permissions(SettingsFileName, fs::perms(0444));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(AsOrdinaryUser(dir, LoadChangeAndSave), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("settings not saved"), std::string::npos);
+    EXPECT_EQ(ReadFile(SettingsFileName), FirstRunFile());
+    EXPECT_EQ(ModeOf(SettingsFileName), 0444u);
+
+    fs::permissions(SettingsFileName, fs::perms(0666));  // not what a new file would get
+    EXPECT_EQ(AsOrdinaryUser(dir, LoadChangeAndSave), 2);
+    EXPECT_NE(ReadFile(SettingsFileName), FirstRunFile());
+    EXPECT_EQ(ModeOf(SettingsFileName), 0666u);
+}
+
+// The file is read as a stream: a line far longer than any record costs
+// nothing and hides none of the records after it.
+TEST_F(SettingsFileTest, AHugeLineHidesNoLaterRecord) {
+    SetUnusualSettings();
+    std::string file = SettingsBytes();
+    file.replace(PlayerNameAt, PlayerName.size(), std::string(3 << 20, 'N'));
+    WriteFile(SettingsFileName, file);
+    EXPECT_EQ(LoadSettingsFile(SettingsFileName), SettingsFileState::Read);
+    EXPECT_EQ(PlayerName, std::string(MaxPlayerNameLength, 'N'));
+    EXPECT_EQ(SpareText, "kept");
+    EXPECT_EQ(LocalScores[24].name, "Loc24");
+    EXPECT_EQ(LocalScores[24].spare, "x24");
 }
 
 TEST_F(SettingsFileTest, EveryFieldComesBackByteForByte) {

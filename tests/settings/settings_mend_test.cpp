@@ -28,10 +28,6 @@ void ExpectUsable() {
         EXPECT_GE(key, 1);
         EXPECT_LE(key, 254);
     }
-    bool knownMode = false;
-    for (const ScreenMode& m : ScreenModes)
-        knownMode |= m.width == ScreenWidth && m.height == ScreenHeight && m.offsetX == OffsetX && m.offsetY == OffsetY;
-    EXPECT_TRUE(knownMode) << ScreenWidth << "x" << ScreenHeight << " at " << OffsetX << "," << OffsetY;
     for (int flag : {FullScreen, BackgroundOn, JoystickOn, ClassicUnlocked, SoundOn, MusicOn}) {
         EXPECT_TRUE(flag == 0 || flag == 1);
     }
@@ -45,7 +41,7 @@ void ExpectUsable() {
     EXPECT_LE(PlayerName.size(), MaxPlayerNameLength);
 }
 
-TEST(SettingsMend, AFileCutAnywhereKeepsTheDefaultsForWhatIsMissing) {
+TEST(SettingsMend, AFileCutAmongTheNumbersKeepsDefaultsAndAmongTheTextsEmptiesThem) {
     SetUnusualSettings();
     const std::string full = SettingsBytes();
     const std::string name = "\xE9\xFFme 9";
@@ -57,42 +53,44 @@ TEST(SettingsMend, AFileCutAnywhereKeepsTheDefaultsForWhatIsMissing) {
         EXPECT_EQ(TopScore, n >= 12 ? 123456 : 0);
         EXPECT_EQ(KeyShield, n >= 28 ? 254 : 164);
         EXPECT_EQ(HighestLevel, n >= 37 ? 100 : 1);
-        // The size alone picks the offsets; half a size is no size.
-        EXPECT_EQ(ScreenWidth, n >= ScreenWidthAt + 8 ? 1440 : 1024);
-        EXPECT_EQ(OffsetY, n >= ScreenWidthAt + 8 ? 66 : 0);
+        EXPECT_EQ(ScreenWidth, n >= ScreenWidthAt + 4 ? 1440 : 1024);
+        EXPECT_EQ(OffsetY, n >= OffsetXAt + 8 ? 66 : 0);
         EXPECT_EQ(GlowAmount, n >= GlowAmountAt + 4 ? -2 : 0);
         EXPECT_EQ(OnlineScoreCount, n >= OnlineCountAt + 4 ? 25 : 0);
-        // A line the end cuts short is what there is of it.
-        if (n <= PlayerNameAt)
+        // A line the end cuts short is what there is of it, and the lines
+        // after it are empty: no default rows among the player's own.
+        if (n < PlayerNameAt)
             EXPECT_EQ(PlayerName, "Player1");
         else
             EXPECT_EQ(PlayerName, name.substr(0, n - PlayerNameAt));
-        if (n < full.size() - 200) {
+        if (n < PlayerNameAt) {
             EXPECT_EQ(LocalScores[24].name, "Varnok25");
             EXPECT_EQ(LocalScores[24].spare, " ");
+        } else if (n < full.size() - 200) {
+            EXPECT_EQ(LocalScores[24].name, "");
+            EXPECT_EQ(LocalScores[24].score, "");
+            EXPECT_EQ(LocalScores[24].spare, "");
         }
     }
     EXPECT_EQ(SettingsBytes(), full);
 }
 
-TEST(SettingsMend, SizesOtherThanTheFourModesFallBackToTheWindow) {
+// Start-up tries whatever size is stored; the offsets go with it unchanged.
+TEST(SettingsMend, StoredSizesAndOffsetsAreKeptAsTheyAre) {
     std::string file = WithInt(ScreenWidthAt, 800);
     file.replace(ScreenWidthAt + 4, 4, Int32(600));
     file.replace(OffsetXAt, 4, Int32(-5000));
-    file.replace(0, 4, Int32(1));  // full screen is kept: 1024x768 is a mode
     LoadSettingsFromBytes(file);
-    EXPECT_EQ(ScreenWidth, 1024);
-    EXPECT_EQ(ScreenHeight, 768);
-    EXPECT_EQ(OffsetX, 0);
-    EXPECT_EQ(FullScreen, 1);
+    EXPECT_EQ(ScreenWidth, 800);
+    EXPECT_EQ(ScreenHeight, 600);
+    EXPECT_EQ(OffsetX, -5000);
 
     file = WithInt(ScreenWidthAt, 1280);
     file.replace(ScreenWidthAt + 4, 4, Int32(1024));  // offsets left at 0, 0
     LoadSettingsFromBytes(file);
     EXPECT_EQ(ScreenWidth, 1280);
-    EXPECT_EQ(OffsetX, 128);
-    EXPECT_EQ(OffsetY, 128);
-    EXPECT_EQ(OffsetYCopy, 0);  // unused, so left as it was
+    EXPECT_EQ(OffsetX, 0);
+    EXPECT_EQ(OffsetY, 0);
 }
 
 TEST(SettingsMend, NumbersOutOfRangeAreClampedOrDefaulted) {

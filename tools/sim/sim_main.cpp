@@ -62,6 +62,7 @@ std::vector<ScriptedKey> AllKeys(const std::vector<ScriptedKey>& script, const s
 
 int main(int argc, char** argv) {
     if (!ParseSimOptions(argc, argv, Options)) return 2;
+    if (Options.help) return 0;
     Replay replay;
     SimSession session;
     session.bot = Options.bot;

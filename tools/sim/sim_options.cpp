@@ -13,6 +13,22 @@ const char* const Usage =
     "usage: orbivore-sim [--frames N] [--seed N] [--script FILE] [--screenshot FRAME:FILE.png]...\n"
     "                    [--no-gl] [--stats] [--bot] [--start-level L] [--record FILE] [--replay FILE]\n";
 
+const char* const OptionHelp =
+    "Runs the game's start-up and screens on a headless platform with a virtual\n"
+    "clock and scripted keys, in the working folder, like a copy that is not installed.\n"
+    "\n"
+    "  --frames N               end the orderly way after N shown frames\n"
+    "  --seed N                 seed of the random generator (default 1)\n"
+    "  --script FILE            key script: lines 'FRAME press KEY' / 'FRAME release KEY'\n"
+    "  --screenshot FRAME:FILE  save that frame as a PNG (repeatable)\n"
+    "  --no-gl                  run without OpenGL; drawing is only counted\n"
+    "  --stats                  print one JSON line of figures at the end\n"
+    "  --bot                    a computer player at the keyboard\n"
+    "  --start-level L          the level the level select offers (1..100)\n"
+    "  --record FILE            write the seed and every key change to FILE\n"
+    "  --replay FILE            play such a file back\n"
+    "  --help                   show this and end\n";
+
 bool ParseNumber(const char* text, long long& out) {
     char* end = nullptr;
     out = std::strtoll(text, &end, 10);
@@ -54,6 +70,11 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& out) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         long long n = 0;
+        if (arg == "--help") {
+            std::printf("%s\n%s", Usage, OptionHelp);
+            out.help = true;
+            return true;
+        }
         if (arg == "--frames" && hasValue && ParseNumber(argv[i + 1], n) && n >= 0) {
             out.platform.frameLimit = n, out.framesGiven = true, ++i;
         } else if (arg == "--seed" && hasValue && ParseNumber(argv[i + 1], n) && n >= 0) {

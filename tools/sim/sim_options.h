@@ -21,6 +21,7 @@ struct SimOptions {
     std::string recordPath;   // writes the seed, settings and every key change
     std::string replayPath;   // plays such a file back
     bool framesGiven = false;
+    bool help = false;        // --help: the options were printed, nothing runs
 };
 
 // Parses argv; on a bad argument prints why and the usage, and returns false.

@@ -1,0 +1,67 @@
+#include "app/command_line.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "common/file_places.h"
+#include "online/score_sync.h"
+
+namespace {
+
+const char* const Usage = "usage: orbivore [--help | --version]\n";
+
+const char* const About =
+    "Orbivore, an arcade shooter drawn in glowing vector lines. The Earth sits in\n"
+    "the middle of the field; your base turns on its rim and fires outwards at\n"
+    "the invaders circling in. Run without arguments to play.\n"
+    "\n"
+    "  --help     show this and end\n"
+    "  --version  show the version and end\n"
+    "\n"
+    "Keys (fire, shield and turning can be redefined in the options):\n"
+    "  Cursor Left / Right   turn the base around the Earth\n"
+    "  Left Control          fire\n"
+    "  Left Alt              raise a shield\n"
+    "  Escape                exit prompt (y/n)\n"
+    "  Arrows and Return     choose in the menus; Tab opens the options\n"
+    "  F12 (options)         show the frame rate\n"
+    "\n";
+
+void PrintFiles() {
+    const FilePlaces& places = ThisCopy();
+    std::printf("Files:\n");
+    if (!places.installed) {
+        std::printf(
+            "  This copy is not installed: it keeps its settings and scores\n"
+            "  (OrbivoreSettings.dat), an optional waves.dat and the music files\n"
+            "  (Menu-loop.ogg, Ingame-loop.ogg) in the folder it is started from.\n");
+        return;
+    }
+    const std::string folder = UserFolderFor(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    std::printf("  Settings and scores (OrbivoreSettings.dat), an optional waves.dat and\n"
+                "  the network cache: %s\n",
+                folder.empty() ? "the folder it is started from (HOME is not set)" : folder.c_str());
+    std::printf("  Music: Menu-loop.ogg and Ingame-loop.ogg from that folder if the player\n"
+                "  put some there, else from %s\n",
+                places.dataFolder.c_str());
+}
+
+}  // namespace
+
+int HandleCommandLine(int argc, char** argv) {
+    if (argc <= 1) return -1;
+    const std::string arg = argv[1];
+    if (argc == 2 && arg == "--help") {
+        std::printf("%s%s", Usage, About);
+        PrintFiles();
+        return 0;
+    }
+    if (argc == 2 && arg == "--version") {
+        std::printf("orbivore %s\n", GameVersion);
+        return 0;
+    }
+    const std::string bad = argc > 2 && (arg == "--help" || arg == "--version") ? argv[2] : arg;
+    std::fprintf(stderr, "orbivore: unknown argument '%s'\n%s", bad.c_str(), Usage);
+    return 2;
+}

@@ -1,0 +1,204 @@
+// The stores' behaviour, one suite run against SQLite and against a private
+// PostgreSQL, through real requests to a server on the loopback interface.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <atomic>
+#include <filesystem>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "http_probe.h"
+#include "postgres_instance.h"
+#include "score_queries.h"
+#include "score_server.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class StoreSuite : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "orbivore-store-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        database = FreshDatabase();
+        ASSERT_FALSE(database.empty());
+        ASSERT_TRUE(Start(server));
+    }
+    void TearDown() override {
+        CloseScoreServer(server);
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    std::string FreshDatabase() {
+        static int made = 0;
+        const std::string name = "scores" + std::to_string(++made);
+        if (GetParam() == "sqlite") return (folder / (name + ".db")).string();
+        PostgresInstance& pg = SharedPostgres();
+        std::string error = pg.startError;
+        if (!pg.running || !CreatePostgresDatabase(pg, name, error)) {
+            ADD_FAILURE() << error;
+            return "";
+        }
+        return PostgresUri(pg, name);
+    }
+
+    bool Start(ScoreServer& s) {
+        std::string error;
+        const bool ok = SetUpScoreServer(s, UnlimitedConfig(database), error);
+        EXPECT_TRUE(ok) << error;
+        return ok;
+    }
+
+    std::string Get(const std::string& target, int port = 0) {
+        const HttpAnswer a = Fetch(port ? port : server.port, "GET", target);
+        EXPECT_EQ(a.status, 200) << a.body;
+        return a.body;
+    }
+
+    ScoreServer server;
+    fs::path folder;
+    std::string database;
+};
+
+TEST_P(StoreSuite, ListsBestFirstBehindThePlaceholderAndStoresEachEntryOnce) {
+    EXPECT_EQ(Get(UploadTarget("ann", 300)), "ok\n");
+    Get(UploadTarget("bob", 900));
+    Get(UploadTarget("cy", 300));
+    // The game sends its last score again on every fire press.
+    EXPECT_EQ(Get(UploadTarget("bob", 900)), "ok\n");
+    EXPECT_EQ(Fetch(server.port, "HEAD", UploadTarget("dee", 5000)).status, 200);
+    EXPECT_EQ(server.store->Count(), 3);
+    EXPECT_EQ(Get(ListTarget()), std::string(ListPlaceholderGroup) +
+                                     "bob\n001-004\n900\nann\n001-004\n300\ncy\n001-004\n300\nend\n");
+    EXPECT_EQ(Get(ListTarget(1)), std::string(ListPlaceholderGroup) + "bob\n001-004\n900\nend\n");
+    // Another level text or date is another entry.
+    Get(ScoresTarget("orbivore_win.php", UploadQuery("bob", 900, "002-004")));
+    EXPECT_EQ(server.store->Count(), 4);
+}
+
+TEST_P(StoreSuite, ListsAtMostAHundred) {
+    for (int n = 1; n <= 105; ++n)
+        ASSERT_EQ(server.store->Add({"p" + std::to_string(n), "001-001", n, "01 Jan 2024", "1.00"}),
+                  StoreOutcome::Stored);
+    const std::string body = Get(ListTarget(500));
+    EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), 3 + 300 + 1);
+    EXPECT_EQ(body.substr(std::string(ListPlaceholderGroup).size(), 15), "p105\n001-001\n10");
+}
+
+TEST_P(StoreSuite, ConcurrentClientsLoseNothing) {
+    constexpr int Clients = 20, Each = 10;
+    std::vector<std::thread> clients;
+    std::atomic<int> answered{0};
+    for (int c = 0; c < Clients; ++c)
+        clients.emplace_back([&, c] {
+            for (int n = 0; n < Each; ++n)
+                if (Fetch(server.port, "GET", UploadTarget("c" + std::to_string(c), c * 100 + n)).status == 200)
+                    ++answered;
+        });
+    for (std::thread& t : clients) t.join();
+    EXPECT_EQ(answered.load(), Clients * Each);
+    EXPECT_EQ(server.store->Count(), Clients * Each);
+    std::vector<ScoreEntry> top;
+    ASSERT_TRUE(server.store->Top(1, top));
+    EXPECT_EQ(top.at(0).score, (Clients - 1) * 100 + Each - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, StoreSuite, ::testing::Values("sqlite", "postgresql"),
+                         [](const auto& info) { return info.param; });
+
+class PostgresqlOnly : public StoreSuite {};
+
+// Two servers on one database: 20 clients upload to both at once, then
+// both list every upload, each once, whichever server stored it.
+TEST_P(PostgresqlOnly, TwoServersShareOneDatabase) {
+    ScoreServer second;
+    ASSERT_TRUE(Start(second));
+    constexpr int Clients = 20, Each = 4;
+    std::vector<std::thread> clients;
+    std::atomic<int> answered{0};
+    for (int c = 0; c < Clients; ++c)
+        clients.emplace_back([&, c] {
+            for (int n = 0; n < Each; ++n) {
+                const int port = (c + n) % 2 ? second.port : server.port;
+                // Every client also repeats its first upload on the other server.
+                const int point = n == Each - 1 ? 1000 + c * 10 : 1000 + c * 10 + n;
+                if (Fetch(port, "GET", UploadTarget("c" + std::to_string(c), point)).status == 200) ++answered;
+            }
+        });
+    for (std::thread& t : clients) t.join();
+    EXPECT_EQ(answered.load(), Clients * Each);
+    for (const int port : {server.port, second.port}) {
+        const std::string body = Get(ListTarget(100), port);
+        std::multiset<std::string> listed;
+        for (size_t at = std::string(ListPlaceholderGroup).size(); body.compare(at, 4, "end\n") != 0;) {
+            std::string group;
+            for (int line = 0; line < 3; ++line) {
+                const size_t end = body.find('\n', at);
+                group += body.substr(at, end + 1 - at);
+                at = end + 1;
+            }
+            listed.insert(group);
+        }
+        EXPECT_EQ(listed.size(), size_t(Clients * (Each - 1)));
+        for (int c = 0; c < Clients; ++c)
+            for (int n = 0; n < Each - 1; ++n)
+                EXPECT_EQ(listed.count("c" + std::to_string(c) + "\n001-004\n" + std::to_string(1000 + c * 10 + n) + "\n"), 1u);
+    }
+    CloseScoreServer(second);
+}
+
+// While the database is away the server says so, and it serves again as
+// soon as the database is back, without a restart.
+TEST_P(PostgresqlOnly, AnswersUnavailableWhileTheDatabaseIsAwayAndRecovers) {
+    Get(UploadTarget("ann", 300));
+    PostgresInstance& pg = SharedPostgres();
+    ASSERT_TRUE(StopPostgres(pg));
+    EXPECT_EQ(Fetch(server.port, "GET", UploadTarget("bob", 400)).status, 503);
+    EXPECT_EQ(Fetch(server.port, "GET", ListTarget()).status, 503);
+    std::string error;
+    ASSERT_TRUE(ResumePostgres(pg, error)) << error;
+    // A failed attempt holds off the next for a second; the wait is bounded.
+    HttpAnswer answer;
+    for (int tries = 0; tries < 100 && answer.status != 200; ++tries) {
+        answer = Fetch(server.port, "GET", UploadTarget("bob", 400));
+        if (answer.status != 200) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_EQ(answer.status, 200);
+    EXPECT_EQ(Get(ListTarget()), std::string(ListPlaceholderGroup) + "bob\n001-004\n400\nann\n001-004\n300\nend\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Backend, PostgresqlOnly, ::testing::Values("postgresql"),
+                         [](const auto& info) { return info.param; });
+
+// A file written before repeated uploads were refused keeps the first copy
+// of each entry and refuses repeats from then on.
+TEST(SqliteOnly, AnOldFileLosesItsRepeatsOnly) {
+    const fs::path file = fs::temp_directory_path() / ("orbivore-old-" + std::to_string(getpid()) + ".db");
+    fs::remove(file);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "CREATE TABLE scores (id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL,"
+                           " level TEXT NOT NULL, score INTEGER NOT NULL, date TEXT NOT NULL, version TEXT NOT NULL,"
+                           " received INTEGER NOT NULL DEFAULT 0);"
+                           "INSERT INTO scores (name, level, score, date, version) VALUES"
+                           " ('ann','001-004',300,'05 Mar 2024','1.00'), ('ann','001-004',300,'05 Mar 2024','1.00'),"
+                           " ('ann','001-004',300,'06 Mar 2024','1.00'), ('bob','001-004',300,'05 Mar 2024','1.00');",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    std::string error;
+    auto store = OpenScoreStore(file.string(), 1, error);
+    ASSERT_TRUE(store) << error;
+    EXPECT_EQ(store->Count(), 3);
+    EXPECT_EQ(store->Add({"ann", "001-004", 300, "05 Mar 2024", "1.00"}), StoreOutcome::AlreadyStored);
+    store.reset();
+    fs::remove(file);
+}
+
+}  // namespace
