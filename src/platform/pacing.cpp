@@ -15,6 +15,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto FramePeriod = std::chrono::nanoseconds(1'000'000'000 / 60);
+constexpr double FramePeriodMs = 1000.0 / 60;
 
 // Frames watched after vsync is switched on before it is trusted.
 constexpr int VsyncTrialFrames = 90;
@@ -67,8 +68,9 @@ void PresentRealFrame(PlatformState& p) {
         // Watch the first frames: a driver that ignored the request shows
         // them far faster than 60 Hz, one that cannot keep up far slower;
         // either way pacing comes back here.
+        const double sinceLast = s.frameStarted ? MsSince(s.frameStart) : FramePeriodMs;
         if (s.frameStarted && s.trialFrames < VsyncTrialFrames) {
-            s.trialMs += MsSince(s.frameStart);
+            s.trialMs += sinceLast;
             if (++s.trialFrames == VsyncTrialFrames) {
                 const double mean = s.trialMs / VsyncTrialFrames;
                 if (mean < 15.5 || mean > 18.0) {
@@ -77,6 +79,9 @@ void PresentRealFrame(PlatformState& p) {
                 }
             }
         }
+        // Far sooner than a monitor's period: the swap did not wait. The
+        // game must not run fast meanwhile, so the period is waited out here.
+        if (s.frameStarted && sinceLast < FramePeriodMs * 0.75) SleepUntil(s.frameStart + FramePeriod);
         s.frameStart = Clock::now();
         s.frameStarted = true;
         if (s.vsync) return;
