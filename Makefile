@@ -64,9 +64,10 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 bench: build
-	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-bench orbivore-server-bench
+	@cmake --build $(BUILD) -j $(JOBS) --target orbivore-bench orbivore-server-bench orbivore-window-bench
 	cd $(BUILD) && ./orbivore-bench
 	cd $(BUILD) && ./orbivore-server-bench
+	bash bench/window_bench.sh $(BUILD)
 
 # Every arcade level played by the planning player in five seeds, two at a
 # time: writes docs/levels.md and the chart docs/levels.png. Not part of test.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "arcade/formations.h"
+#include "busy_frame.h"
 #include "arcade/game_state.h"
 #include "arcade/hud.h"
 #include "arcade/levels.h"
@@ -104,6 +105,18 @@ void BuildVertices() {
     }
 }
 
+void DrawBusyFrame() {
+    DrawBase(BaseAngle, 0);
+    UpdatePlayerShots();
+    UpdateInvaderShots();
+    UpdateInvaders();
+    UpdateExplosions(0);
+    DrawHud();
+    HandlePlayerControls();
+    UpdateParticles(1);
+    UpdateFlyingTexts(1);
+}
+
 void BM_BusyArcadeFrame(benchmark::State& state) {
     Prepare();
     double segments = 0, invaders = 0;
@@ -114,15 +127,7 @@ void BM_BusyArcadeFrame(benchmark::State& state) {
         BaseAngle = float(Rand(0, 359));
         Frame.clear();
         state.ResumeTiming();
-        DrawBase(BaseAngle, 0);
-        UpdatePlayerShots();
-        UpdateInvaderShots();
-        UpdateInvaders();
-        UpdateExplosions(0);
-        DrawHud();
-        HandlePlayerControls();
-        UpdateParticles(1);
-        UpdateFlyingTexts(1);
+        DrawBusyFrame();
         if (FireCooldown > 0) FireCooldown--;
         EarthUpkeep();
         CheckBaseLost();
@@ -163,3 +168,28 @@ void BM_InvaderPassWholeWave(benchmark::State& state) {
 BENCHMARK(BM_InvaderPassWholeWave)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+std::vector<GlowSegment> CaptureBusyArcadeFrame() {
+    Prepare();
+    TopUp();
+    EarthRadius = 20;
+    BaseAngle = 30;
+    // What a wave's end brings on top: explosions, their particles and captions.
+    LoadCaptionShapes();
+    for (int i = 0; i < 6; ++i) {
+        const int x = 150 + 140 * i, y = 200 + 70 * (i % 3);
+        SpawnExplosion(x, y, StarBurst, float(60 * i));
+        SpawnExplosion(x, y, ShockRing, 0);
+        SpawnExplosion(x, y, DebrisStreaks, float(60 * i));
+        SpawnParticles(x, y, 2, 2);
+    }
+    SpawnFlyingText(1, 0);
+    SpawnFlyingText(5, 0);
+    // A few frames on, so everything is under way and on the screen.
+    for (int i = 0; i < 12; ++i) {
+        Frame.clear();
+        DrawBusyFrame();
+    }
+    GlowCapture = nullptr;
+    return Frame;
+}

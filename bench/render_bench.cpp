@@ -3,14 +3,12 @@
 // the reference path that draws every segment as its own primitive.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <chrono>
 #include <cstdio>
 #include <vector>
 
 #include "common/random.h"
-#include "common/resources.h"
+#include "offscreen_gl.h"
 #include "render/glow_batch.h"
 #include "render/tpoly.h"
 
@@ -50,29 +48,6 @@ void BM_BuildGlowSegments(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildGlowSegments)->Unit(benchmark::kMicrosecond);
 
-bool OpenOffscreen() {
-    static int ready = -1;
-    if (ready >= 0) return ready == 1;
-    PlatformOptions options;
-    options.kind = PlatformKind::HeadlessGL;
-    ready = 0;
-    if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "glow bench")) return false;
-    SetPlayViewport(0, 0);
-    const ResourceBytes dot = FindResource("res\\dot.png");
-    GlowImage = dot ? LoadPicturePng(dot.data, dot.size, "res\\dot.png") : nullptr;
-    if (!GlowImage) return false;
-    MidHandle(GlowImage);
-    TPoly::Initialise();
-    ready = 1;
-    return true;
-}
-
-double ThreadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
 struct FrameTime {
     double wallMs = 0;
     double cpuMs = 0;  // this thread only: building and handing over, not the rasterizer's threads
@@ -80,6 +55,7 @@ struct FrameTime {
 
 FrameTime DrawFrame(const std::vector<BenchSegment>& segments, bool batched) {
     GlowBatching = batched;
+    GlowPathWanted = GlowPath::Full;  // batching against strip by strip, both at full resolution
     const double cpu0 = ThreadCpuMs();
     const auto start = std::chrono::steady_clock::now();
     ClearScreen();
@@ -91,6 +67,7 @@ FrameTime DrawFrame(const std::vector<BenchSegment>& segments, bool batched) {
     GlowWaitForGpu();
     const auto end = std::chrono::steady_clock::now();
     GlowBatching = true;
+    GlowPathWanted = GlowPath::Auto;
     return {std::chrono::duration<double, std::milli>(end - start).count(), cpu1 - cpu0};
 }
 

@@ -34,14 +34,14 @@ void FitPicture(PlatformState& p) {
 }
 
 void SetupGL(PlatformState& p) {
-    FlushGlowDrawing();
+    CompleteGlowDrawing();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     // Light blending: the source, scaled by its alpha, is added to the screen.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glClearColor(0, 0, 0, 1);
-    SDL_GL_SetSwapInterval(0);  // pacing is ours, whatever the monitor's rate
+    ChooseSwapInterval(p);
     FitPicture(p);
     glViewport(0, 0, p.drawableWidth, p.drawableHeight);
     glDisable(GL_SCISSOR_TEST);
@@ -66,18 +66,6 @@ void SizeWindowToFit(PlatformState& p, int width, int height) {
     SDL_SetWindowSize(p.window, width, height);
     const int centred = SDL_WINDOWPOS_CENTERED_DISPLAY(WindowDisplay(p));
     SDL_SetWindowPosition(p.window, centred, centred);
-}
-
-void PaceRealFrame(PlatformState& p) {
-    const uint64_t freq = SDL_GetPerformanceFrequency();
-    const uint64_t frame = freq / 60;
-    uint64_t now = SDL_GetPerformanceCounter();
-    if (p.nextFrameTicks == 0 || now > p.nextFrameTicks + frame * 4) p.nextFrameTicks = now;  // fell far behind: resync
-    p.nextFrameTicks += frame;
-    while ((now = SDL_GetPerformanceCounter()) < p.nextFrameTicks) {
-        const uint64_t leftMs = (p.nextFrameTicks - now) * 1000 / freq;
-        if (leftMs > 1) SDL_Delay(uint32_t(leftMs - 1));
-    }
 }
 
 }  // namespace
@@ -204,7 +192,7 @@ void SetPlayViewport(int offsetX, int offsetY) {
 }
 
 void ApplyPlayProjection() {
-    FlushGlowDrawing();
+    CompleteGlowDrawing();
     const PlatformState& p = Platform();
     const int x = p.barX + int(std::lround(float(p.offsetX) * p.scale));
     const int top = p.barY + int(std::lround(float(p.offsetY) * p.scale));
@@ -222,7 +210,7 @@ void ApplyPlayProjection() {
 
 void ClearScreen() {
     if (!PlatformHasGL()) return;
-    FlushGlowDrawing();
+    CompleteGlowDrawing();
     // The whole display, so everything outside the play area stays black.
     glDisable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -241,14 +229,17 @@ void ShowFrame() {
     PlatformState& p = Platform();
     if (preShowHook) preShowHook();
     if (frameHook) frameHook(p.framesShown);
-    if (p.window) SDL_GL_SwapWindow(p.window);
-    p.framesShown++;
-    if (IsHeadless()) {
-        p.virtualMs += 1000.0 / 60.0;
-        InputApplyScript(p.framesShown);
-    } else {
-        PaceRealFrame(p);
+    if (p.window && !IsHeadless()) {
+        PresentRealFrame(p);
+    } else if (p.gl) {
+        // Nothing shows the offscreen frame; it is read where it was drawn.
+        // Waiting for it keeps the software rasterizer from queueing frame
+        // after frame, each holding its memory, while the game runs ahead.
+        glFinish();
     }
+    p.framesShown++;
+    if (IsHeadless()) p.virtualMs += 1000.0 / 60.0;
+    InputApplyScript(p.framesShown);
     PumpEvents();
     if (p.quitRequested) throw ProgramQuit{};
     if (p.options.frameLimit >= 0 && p.framesShown >= p.options.frameLimit) {
@@ -262,7 +253,7 @@ long long FramesShown() { return Platform().framesShown; }
 std::vector<uint8_t> ReadFramePixels() {
     const PlatformState& p = Platform();
     if (!PlatformHasGL()) return {};
-    FlushGlowDrawing();
+    CompleteGlowDrawing();
     std::vector<uint8_t> rows(size_t(p.width) * p.height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, p.width, p.height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());

@@ -137,7 +137,7 @@ void SetInputHook(InputHook hook) { inputHook = hook; }
 void InputApplyScript(long long frame) {
     for (const ScriptedKey& k : Platform().options.script)
         if (k.frame == frame) SetKey(k.key, k.down);
-    if (!inputHook || !IsHeadless()) return;
+    if (!inputHook) return;
     std::vector<ScriptedKey> changes;
     inputHook(frame, changes);
     for (const ScriptedKey& k : changes) SetKey(k.key, k.down);

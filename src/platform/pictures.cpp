@@ -11,6 +11,7 @@
 namespace {
 
 FlushHook flushHook = nullptr;
+FlushHook completeHook = nullptr;
 
 // Pictures live until the program ends; the owner list frees them at exit.
 std::vector<std::unique_ptr<Picture>>& AllPictures() {
@@ -24,7 +25,13 @@ void FlushGlowDrawing() {
     if (flushHook) flushHook();
 }
 
+void CompleteGlowDrawing() {
+    FlushGlowDrawing();
+    if (completeHook) completeHook();
+}
+
 void SetDrawFlushHook(FlushHook hook) { flushHook = hook; }
+void SetDrawCompleteHook(FlushHook hook) { completeHook = hook; }
 
 Picture* LoadPicturePng(const unsigned char* data, size_t size, const std::string& name) {
     png_image image{};
@@ -45,21 +52,23 @@ Picture* LoadPicturePng(const unsigned char* data, size_t size, const std::strin
     auto pic = std::make_unique<Picture>();
     pic->width = int(image.width);
     pic->height = int(image.height);
-    if (PlatformHasGL()) {
-        GLuint tex = 0;
-        glGenTextures(1, &tex);
-        glBindTexture(GL_TEXTURE_2D, tex);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, pic->width, pic->height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                     pixels.data());
-        pic->texture = tex;
-    }
+    pic->texture = MakeTexture(pic->width, pic->height, pixels.data());
     AllPictures().push_back(std::move(pic));
     return AllPictures().back().get();
+}
+
+unsigned MakeTexture(int width, int height, const uint8_t* rgba) {
+    if (!PlatformHasGL()) return 0;
+    GLuint tex = 0;
+    glGenTextures(1, &tex);
+    glBindTexture(GL_TEXTURE_2D, tex);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return tex;
 }
 
 void MidHandle(Picture* picture) {

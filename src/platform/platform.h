@@ -30,7 +30,7 @@ struct ScriptedKey {
 
 struct PlatformOptions {
     PlatformKind kind = PlatformKind::Window;
-    std::vector<ScriptedKey> script;  // headless only
+    std::vector<ScriptedKey> script;  // beside the keyboard, if any
     long long frameLimit = -1;        // end the orderly way after this many shown frames; -1 none
 };
 
@@ -68,6 +68,12 @@ void ClearScreen();
 void ShowFrame();
 long long FramesShown();
 
+// Real window only (0 headless): how long the last frame took to make,
+// without the wait for its turn, and whether the monitor's vsync paces the
+// frames (else the platform sleeps until each is due).
+double FrameWorkMs();
+bool VsyncPacing();
+
 // Called just before a frame is shown (the renderer flushes its batch here).
 using PreShowHook = void (*)();
 void SetPreShowHook(PreShowHook hook);
@@ -96,6 +102,11 @@ struct Picture {
 Picture* LoadPicturePng(const unsigned char* data, size_t size, const std::string& name);
 void MidHandle(Picture* picture);
 
+// A texture of width x height RGBA pixels (nullptr: contents undefined),
+// filtered linearly and clamped at its edges; 0 without OpenGL. For the
+// glow renderer's own textures.
+unsigned MakeTexture(int width, int height, const uint8_t* rgba);
+
 // Draws a picture with its handle at (x, y) in display pixels, with alpha 0..1.
 void DrawPicture(const Picture* picture, float x, float y, float alpha = 1.0f);
 
@@ -114,6 +125,9 @@ void DrawPlainText(const std::string& text, float x, float y, uint32_t colour);
 // Lets other drawing come between glow lines in the right order.
 using FlushHook = void (*)();
 void SetDrawFlushHook(FlushHook hook);
+// Called (after the flush hook) when the screen must hold everything drawn
+// so far: before clearing, a new viewport or reading the pixels.
+void SetDrawCompleteHook(FlushHook hook);
 
 // ---- keyboard (Windows virtual-key codes) ----
 
@@ -127,7 +141,7 @@ int KeyHit(int vk);  // presses since the last KeyHit of this key; resets it
 void FlushKeys();
 void PumpEvents();
 
-// Headless only: called with the frame's number just after that frame's
+// Called with the frame's number just after that frame's
 // scripted keys went down or up, before the frame reads any key. The key
 // changes it appends are applied the same way (a computer player at the
 // keyboard); they take effect from this frame on.

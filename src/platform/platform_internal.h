@@ -3,9 +3,22 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <string>
 
 #include "platform/platform.h"
+
+// The real window's frame pacing (pacing.cpp).
+struct PacingState {
+    bool vsync = false;          // the swap waits for the monitor
+    int trialFrames = 0;         // frames watched since vsync was switched on
+    double trialMs = 0;
+    bool frameStarted = false;
+    std::chrono::steady_clock::time_point frameStart;  // when the frame's work began
+    bool deadlineSet = false;
+    std::chrono::steady_clock::time_point deadline;    // software pacing: when the next frame is due
+    double workMs = 0;           // the last frame's work, without the wait
+};
 
 struct PlatformState {
     PlatformOptions options;
@@ -31,7 +44,7 @@ struct PlatformState {
 
     long long framesShown = 0;
     double virtualMs = 0;        // headless clock
-    uint64_t nextFrameTicks = 0; // real pacing deadline, in performance-counter ticks
+    PacingState pacing;
 };
 
 PlatformState& Platform();
@@ -48,9 +61,17 @@ void InputCloseJoystick();
 // Draws what the glow renderer holds back, before anything that must come
 // after it (pictures, clearing, a new viewport, reading the pixels).
 void FlushGlowDrawing();
+// The same, and what it keeps aside is added too: before the screen must be complete.
+void CompleteGlowDrawing();
 void DrawTexturedQuad(unsigned texture, float x, float y, float width, float height, float alpha);
 
 // display.cpp
 void ApplyPlayProjection();
 // The window's drawable changed size: the picture is fitted to it again.
 void DisplayResized();
+
+// pacing.cpp
+// Picks vsync or software pacing for the window's monitor (after every mode change).
+void ChooseSwapInterval(PlatformState& p);
+// Shows the window's frame and waits until the next one is due.
+void PresentRealFrame(PlatformState& p);

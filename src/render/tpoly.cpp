@@ -10,6 +10,7 @@
 #include "common/maths.h"
 #include "render/glow_batch.h"
 #include "render/glow_capture.h"
+#include "render/glow_halo.h"
 #include "settings/settings.h"
 
 int LineWidth10 = 10;
@@ -60,7 +61,12 @@ void TPoly::Initialise() {
     UseDirect3D = 0;
     // Flush before pictures come in between, and before the frame is shown.
     SetDrawFlushHook(GlowBatchFlush);
+    SetDrawCompleteHook(GlowBatchComplete);
     SetPreShowHook(GlowBatchEndFrame);
+    // A new context: its driver decides the path again, and the split
+    // path's textures belonged to the old one.
+    GlowPathReset();
+    GlowHaloForget();
     if (PlatformHasGL()) glEnable(GL_COLOR_MATERIAL);
 }
 

@@ -1,11 +1,9 @@
 // The glow renderer on the offscreen OpenGL: what reaches the pixels.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
+#include <cstdlib>
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -14,24 +12,9 @@
 #include "render/glow_batch.h"
 #include "render/tpoly.h"
 #include "settings/settings.h"
+#include "support/pin_libraries.h"
 
 namespace {
-
-// The OpenGL driver keeps memory that only its own globals point to. When
-// the platform stops, SDL unloads the driver and the leak checker of the
-// sanitizer build reports that memory. Holding every library that is loaded
-// now for the rest of the process keeps it reachable.
-void PinLoadedLibraries() {
-    std::ifstream maps("/proc/self/maps");
-    std::set<std::string> seen;
-    for (std::string line; std::getline(maps, line);) {
-        const size_t slash = line.find('/');
-        if (slash == std::string::npos) continue;
-        const std::string path = line.substr(slash);
-        if (path.find(".so") == std::string::npos || !seen.insert(path).second) continue;
-        dlopen(path.c_str(), RTLD_LAZY | RTLD_NOLOAD);  // never closed, on purpose
-    }
-}
 
 std::vector<uint8_t> ShownPixels;
 void KeepShownPixels(long long) { ShownPixels = ReadFramePixels(); }
@@ -59,9 +42,15 @@ struct GlowGL : ::testing::Test {
         TPoly::Initialise();
         SetFrameHook(KeepShownPixels);
     }
-    void SetUp() override { GlowBatching = true; }
+    // The exact geometry is checked on the full path; the split path is
+    // checked against it.
+    void SetUp() override {
+        GlowBatching = true;
+        GlowPathWanted = GlowPath::Full;
+    }
     void TearDown() override {
         GlowBatching = true;
+        GlowPathWanted = GlowPath::Auto;
         SetFrameHook(nullptr);
         OffsetX = OffsetY = 0;
         PlatformStop();
@@ -153,6 +142,51 @@ TEST_F(GlowGL, BatchDrawsWhatStripByStripDraws) {
     int differing = 0;
     for (size_t i = 0; i < batched.size(); ++i) differing += batched[i] != reference[i];
     EXPECT_EQ(differing, 0);
+}
+
+// The split path (sharp cores, a halo at reduced resolution) against the
+// full one: the same picture up to the halo's smoothing, in a handful of calls.
+TEST_F(GlowGL, SplitPathDrawsNearlyTheFullPicture) {
+    Open(1440, 900, 208, 66);
+    const auto scene = [&] {
+        SeedRandom(11);
+        for (int i = 0; i < 600; ++i) {
+            if (i == 300) DrawPicture(GlowImage, 600, 400, 0.5f);
+            const uint32_t colour = uint32_t(Rand(0, 255)) << 24 | uint32_t(Rand(0, 0xFFFFFF));
+            Segment(Rnd(-50, 1074), Rnd(-50, 818), Rnd(-50, 1074), Rnd(-50, 818), colour, Rand(8, 38));
+        }
+        Segment(100, 700, 100, 700.5f, 0xFFFFFFFF);  // shorter than the core: a round dot
+    };
+    const auto full = Frame(scene);
+    for (GlowPath path : {GlowPath::HalfHalo, GlowPath::QuarterHalo}) {
+        GlowPathWanted = path;
+        const auto split = Frame(scene);
+        // Two runs of strips, each a halo and a core call, and one composite.
+        EXPECT_EQ(GlowDrawCallsLastFrame(), 5);
+        double total = 0;
+        int largest = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const bool inside = x >= 208 && x < 208 + 1024 && y >= 66 && y < 66 + 768;
+                for (int c = 0; c < 3; ++c) {
+                    const int d = std::abs(At(full, x, y)[c] - At(split, x, y)[c]);
+                    if (!inside) {
+                        ASSERT_EQ(At(split, x, y)[c], 0) << x << "," << y;
+                    }
+                    total += d;
+                    largest = std::max(largest, d);
+                }
+            }
+        }
+        // A halo out of place or missing moves the mean by several levels.
+        EXPECT_LT(total / (1024.0 * 768 * 3), 1.5) << int(path);
+        EXPECT_LE(largest, 48) << int(path);
+        // The cores stay sharp: the axis of a lone line is as bright as before.
+        const auto one = Frame([&] { Segment(300, 384, 700, 384, 0xFFFFFFFF, 20); });
+        GlowPathWanted = GlowPath::Full;
+        const auto oneFull = Frame([&] { Segment(300, 384, 700, 384, 0xFFFFFFFF, 20); });
+        for (int y = 380; y <= 388; ++y) EXPECT_NEAR(Red(one, 208 + 500, 66 + y), Red(oneFull, 208 + 500, 66 + y), 3) << y;
+    }
 }
 
 TEST_F(GlowGL, PendingSegmentsKeepTheirPlaceAroundClearsAndShows) {

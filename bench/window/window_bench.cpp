@@ -1,0 +1,153 @@
+// orbivore-window-bench: the real platform (an SDL window with OpenGL, real
+// pacing) for a fixed stretch, driven like the simulator: the idle main menu,
+// the bot playing level 69, or an empty window with an OpenGL context as the
+// reference. Prints one table row: frames shown a second, frame work
+// (median, 99th percentile), the jitter of the frame intervals, CPU shares
+// of the game's thread and of the rasterizer's threads, and peak memory.
+// bench/window_bench.sh runs it in a virtual X server.
+#include <dirent.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "render/glow_batch.h"
+#include "sim/sim_session.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The first frames (start-up, the first level's title) are not measured.
+constexpr long long Skipped = 120;
+
+struct CpuTicks {
+    long long game = 0, rasterizer = 0, other = 0;
+};
+
+// utime + stime of every thread of this process, split by thread name.
+CpuTicks ReadCpuTicks() {
+    CpuTicks t;
+    DIR* dir = opendir("/proc/self/task");
+    if (!dir) return t;
+    const std::string self = std::to_string(getpid());
+    while (dirent* e = readdir(dir)) {
+        if (e->d_name[0] == '.') continue;
+        std::ifstream in(std::string("/proc/self/task/") + e->d_name + "/stat");
+        std::string line;
+        std::getline(in, line);
+        const size_t open = line.find('('), close = line.rfind(')');
+        if (open == std::string::npos || close == std::string::npos) continue;
+        const std::string name = line.substr(open + 1, close - open - 1);
+        std::istringstream rest(line.substr(close + 2));
+        std::string field;
+        long long utime = 0, stime = 0;
+        for (int i = 3; i <= 15 && rest >> field; ++i) {
+            if (i == 14) utime = std::atoll(field.c_str());
+            if (i == 15) stime = std::atoll(field.c_str());
+        }
+        long long& bucket = e->d_name == self ? t.game : name.rfind("llvmpipe", 0) == 0 ? t.rasterizer : t.other;
+        bucket += utime + stime;
+    }
+    closedir(dir);
+    return t;
+}
+
+struct Record {
+    long long frames = 0;  // the stretch to measure, after the skipped ones
+    std::vector<double> shownAt;  // ms, each measured frame as it was handed over
+    std::vector<double> workMs;
+    CpuTicks cpuStart, cpuEnd;
+    Clock::time_point start = Clock::now();
+};
+Record Run;
+
+void OnFrame(long long frame) {
+    if (frame < Skipped) return;
+    if (frame == Skipped) Run.cpuStart = ReadCpuTicks();
+    Run.shownAt.push_back(std::chrono::duration<double, std::milli>(Clock::now() - Run.start).count());
+    if (frame > Skipped) Run.workMs.push_back(FrameWorkMs());
+    if (frame + 1 == Skipped + Run.frames) Run.cpuEnd = ReadCpuTicks();
+}
+
+double Percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5))];
+}
+
+void EmptyWindow(const PlatformOptions& options) {
+    if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "empty")) {
+        std::fprintf(stderr, "orbivore-window-bench: %s\n", PlatformError().c_str());
+        std::exit(1);
+    }
+    try {
+        for (;;) {
+            ClearScreen();
+            ShowFrame();
+        }
+    } catch (const ProgramQuit&) {
+    }
+    PlatformStop();
+}
+
+void PrintRow(const std::string& mode) {
+    std::vector<double> intervals;
+    for (size_t i = 1; i < Run.shownAt.size(); ++i) intervals.push_back(Run.shownAt[i] - Run.shownAt[i - 1]);
+    double mean = 0, squares = 0;
+    for (double d : intervals) mean += d;
+    mean /= double(std::max<size_t>(1, intervals.size()));
+    for (double d : intervals) squares += (d - mean) * (d - mean);
+    const double jitter = std::sqrt(squares / double(std::max<size_t>(1, intervals.size())));
+    const double seconds = (Run.shownAt.back() - Run.shownAt.front()) / 1000;
+    const double ticks = double(sysconf(_SC_CLK_TCK));
+    const auto share = [&](long long a, long long b) { return double(b - a) / ticks / seconds * 100; };
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    double load[1] = {0};
+    getloadavg(load, 1);
+    std::printf("| %-7s | %6.1f | %5.2f | %5.2f | %5.2f | %4.2f | %4.0f %% | %4.0f %% | %4.0f %% | %5.0f MiB | %s | load %.1f |\n",
+                mode.c_str(), double(intervals.size()) / seconds, Percentile(Run.workMs, 0.5),
+                Percentile(Run.workMs, 0.99), Percentile(intervals, 0.99), jitter,
+                share(Run.cpuStart.game, Run.cpuEnd.game), share(Run.cpuStart.rasterizer, Run.cpuEnd.rasterizer),
+                share(Run.cpuStart.other, Run.cpuEnd.other), double(usage.ru_maxrss) / 1024,
+                mode == "empty" ? "-" : VsyncPacing() ? "vsync" : "software", load[0]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    const long long frames = argc > 2 ? std::atoll(argv[2]) : 0;
+    if ((mode != "menu" && mode != "level69" && mode != "empty") || frames < 2) {
+        std::fprintf(stderr, "usage: orbivore-window-bench menu|level69|empty FRAMES\n");
+        return 2;
+    }
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    Run.frames = frames;
+    PlatformOptions options;
+    options.kind = PlatformKind::Window;
+    options.frameLimit = Skipped + frames;
+    SetFrameHook(OnFrame);
+    SimSession session;
+    session.bot = mode == "level69";
+    session.startLevel = 69;
+    if (mode == "empty") {
+        EmptyWindow(options);
+    } else {
+        BeginSimSession(&session);
+        if (RunOrbivore(options, 69) != 0) return 1;
+        BeginSimSession(nullptr);
+    }
+    PrintRow(mode);
+    return 0;
+}

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The frame budget in a real window: orbivore-window-bench in a virtual X
+# server (Xvfb, software OpenGL), first an empty window with an OpenGL
+# context as the reference, then the idle main menu, then the bot on level
+# 69. Runs in a scratch folder holding links to the music files, so the
+# build folder's settings file is not touched. Usage: window_bench.sh BUILD
+set -euo pipefail
+
+build=$(cd "${1:-build}" && pwd)
+bench="$build/orbivore-window-bench"
+scratch=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$scratch/display" ] && break
+    if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        echo "window bench: Xvfb did not start:" >&2; cat "$scratch/xvfb.log" >&2; exit 1
+    fi
+    sleep 0.1
+done
+[ -s "$scratch/display" ] || { echo "window bench: Xvfb gave no display" >&2; exit 1; }
+export DISPLAY=":$(cat "$scratch/display")"
+
+ln -s "$build"/*.ogg "$scratch"/ 2>/dev/null || true
+cd "$scratch"
+echo
+echo "Real window (Xvfb, $(nproc) cores): frames after the first 120"
+echo "| Run | Frames/s | Work median ms | Work p99 ms | Interval p99 ms | Jitter ms (sd) | Game thread | Rasterizer | Other threads | Peak RSS | Pacing | Load |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|---|"
+"$bench" empty 600
+"$bench" menu 900
+"$bench" level69 1800

@@ -1,0 +1,108 @@
+// Holding the real window to 60 frames a second. Where the monitor runs at
+// 60 Hz the driver's vertical sync paces the frames, so nothing tears; where
+// it runs at another rate, or vsync does not actually hold 60 Hz (some drivers
+// accept the swap interval and ignore it), frames are paced here with a
+// high-resolution sleep, never a busy loop.
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "platform/platform_internal.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto FramePeriod = std::chrono::nanoseconds(1'000'000'000 / 60);
+constexpr double FramePeriodMs = 1000.0 / 60;
+
+// Frames watched after vsync is switched on before it is trusted.
+constexpr int VsyncTrialFrames = 90;
+
+double MsSince(Clock::time_point t) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+int DisplayRefreshRate(SDL_Window* window) {
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+    return mode.refresh_rate;
+}
+
+void SleepUntil(Clock::time_point deadline) {
+    // sleep_until rests on the kernel's high-resolution timers: the wake-up
+    // lands within a few dozen microseconds without spinning.
+    std::this_thread::sleep_until(deadline);
+}
+
+}  // namespace
+
+void ChooseSwapInterval(PlatformState& p) {
+    p.pacing = PacingState{};
+    if (!p.window || IsHeadless()) return;
+    const int hz = DisplayRefreshRate(p.window);
+    if (hz < 59 || hz > 61) {
+        SDL_GL_SetSwapInterval(0);
+        return;
+    }
+    // Adaptive vsync lets a late frame show at once instead of waiting a
+    // whole extra period; plain vsync where the driver lacks it.
+    if (SDL_GL_SetSwapInterval(-1) == 0) {
+        p.pacing.vsync = true;
+    } else if (SDL_GL_SetSwapInterval(1) == 0) {
+        p.pacing.vsync = true;
+    } else {
+        SDL_GL_SetSwapInterval(0);
+    }
+}
+
+void PresentRealFrame(PlatformState& p) {
+    PacingState& s = p.pacing;
+    const double beforeSwap = s.frameStarted ? MsSince(s.frameStart) : 0;
+    SDL_GL_SwapWindow(p.window);
+    if (s.vsync) {
+        // The swap waited for the monitor, so the frame's work ends before it.
+        s.workMs = beforeSwap;
+        // Watch the first frames: a driver that ignored the request shows
+        // them far faster than 60 Hz, one that cannot keep up far slower;
+        // either way pacing comes back here.
+        const double sinceLast = s.frameStarted ? MsSince(s.frameStart) : FramePeriodMs;
+        if (s.frameStarted && s.trialFrames < VsyncTrialFrames) {
+            s.trialMs += sinceLast;
+            if (++s.trialFrames == VsyncTrialFrames) {
+                const double mean = s.trialMs / VsyncTrialFrames;
+                if (mean < 15.5 || mean > 18.0) {
+                    SDL_GL_SetSwapInterval(0);
+                    s.vsync = false;
+                }
+            }
+        }
+        // Far sooner than a monitor's period: the swap did not wait. The
+        // game must not run fast meanwhile, so the period is waited out here.
+        if (s.frameStarted && sinceLast < FramePeriodMs * 0.75) SleepUntil(s.frameStart + FramePeriod);
+        s.frameStart = Clock::now();
+        s.frameStarted = true;
+        if (s.vsync) return;
+    }
+    // Without vsync the swap is part of the work: a software rasterizer
+    // finishes the frame's pixels there.
+    if (s.frameStarted) s.workMs = MsSince(s.frameStart);
+    // One deadline every 1/60 s. A frame that overran by a little is caught
+    // up by the next ones; after a long stall (a window drag, a slow machine)
+    // the deadline starts afresh instead of racing.
+    const Clock::time_point now = Clock::now();
+    if (!s.deadlineSet || now > s.deadline + 4 * FramePeriod) {
+        s.deadline = now;
+        s.deadlineSet = true;
+    }
+    s.deadline += FramePeriod;
+    SleepUntil(s.deadline);
+    s.frameStart = Clock::now();
+    s.frameStarted = true;
+}
+
+double FrameWorkMs() { return IsHeadless() ? 0.0 : Platform().pacing.workMs; }
+
+bool VsyncPacing() { return Platform().pacing.vsync; }

@@ -1,0 +1,145 @@
+// The split glow path's OpenGL objects: the core and halo textures cut from
+// the dot, and the offscreen picture the halo is drawn into.
+#include "render/glow_halo.h"
+
+#include <epoxy/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+constexpr int PlayWidth = 1024;
+constexpr int PlayHeight = 768;
+
+struct HaloState {
+    const Picture* dot = nullptr;
+    int divisor = 0;
+    GlowHaloParts parts;
+    GLuint framebuffer = 0;
+    GLuint target = 0;  // the offscreen halo picture's texture
+    bool drawn = false;
+};
+HaloState State;
+
+// Splits the dot's alpha at the level just outside its bright centre (a
+// thirty-second of the width out): below it is halo, above it core.
+bool SplitDot(const Picture* dot, GlowHaloParts& parts) {
+    const int w = dot->width, h = dot->height;
+    if (w < 32 || h < 32 || dot->texture == 0) return false;
+    std::vector<uint8_t> px(size_t(w) * h * 4);
+    glBindTexture(GL_TEXTURE_2D, dot->texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+    const uint8_t level = px[(size_t(h / 2) * w + size_t(w / 2 + w / 32)) * 4 + 3];
+    std::vector<uint8_t> core(px), halo(px);
+    float reach = 0;  // furthest lit core texel from the centre, in texels
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const size_t i = (size_t(y) * w + size_t(x)) * 4 + 3;
+            const uint8_t a = px[i];
+            halo[i] = std::min(a, level);
+            core[i] = uint8_t(a - halo[i]);
+            if (core[i] == 0) continue;
+            reach = std::max({reach, std::fabs(float(x) + 0.5f - float(w) / 2),
+                              std::fabs(float(y) + 0.5f - float(h) / 2)});
+        }
+    }
+    // One more texel for the linear filter, and half a texel for the strip
+    // ends, whose texture starts a hair off the dot's centre.
+    parts.coreShrink = std::min(1.0f, (reach + 1.5f) / (float(std::min(w, h)) / 2));
+    parts.coreTexture = MakeTexture(w, h, core.data());
+    parts.haloTexture = MakeTexture(w, h, halo.data());
+    return true;
+}
+
+bool MakeTarget(int divisor) {
+    if (epoxy_gl_version() < 30 && !epoxy_has_gl_extension("GL_ARB_framebuffer_object")) return false;
+    State.target = MakeTexture(PlayWidth / divisor, PlayHeight / divisor, nullptr);
+    glGenFramebuffers(1, &State.framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, State.target, 0);
+    const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (ok) {
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(0, 0, 0, 1);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return ok;
+}
+
+}  // namespace
+
+bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out) {
+    if (!dot) return false;
+    if (State.dot != dot) {
+        GlowHaloForget();
+        if (!SplitDot(dot, State.parts)) return false;
+        State.dot = dot;
+    }
+    if (State.divisor != divisor) {
+        if (State.drawn) GlowHaloComposite();
+        if (State.framebuffer) glDeleteFramebuffers(1, &State.framebuffer);
+        if (State.target) glDeleteTextures(1, &State.target);
+        State.framebuffer = State.target = 0;
+        State.divisor = 0;
+        if (!MakeTarget(divisor)) return false;
+        State.divisor = divisor;
+    }
+    out = State.parts;
+    return true;
+}
+
+void GlowHaloDraw(const void* indices, int indexCount) {
+    glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
+    // The play area's projection stays; only the viewport shrinks to the picture.
+    glPushAttrib(GL_VIEWPORT_BIT | GL_SCISSOR_BIT);
+    const int w = PlayWidth / State.divisor, h = PlayHeight / State.divisor;
+    glViewport(0, 0, w, h);
+    glScissor(0, 0, w, h);
+    glBindTexture(GL_TEXTURE_2D, State.parts.haloTexture);
+    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_INT, indices);
+    glPopAttrib();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    State.drawn = true;
+}
+
+int GlowHaloComposite() {
+    if (!State.drawn) return 0;
+    State.drawn = false;
+    // The halo picture holds light already scaled by its alpha: add it as it is.
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, State.target);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glColor4f(1, 1, 1, 1);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(0, 0), glVertex2f(-1, -1);
+    glTexCoord2f(1, 0), glVertex2f(1, -1);
+    glTexCoord2f(0, 1), glVertex2f(-1, 1);
+    glTexCoord2f(1, 1), glVertex2f(1, 1);
+    glEnd();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
+    glPushAttrib(GL_SCISSOR_BIT | GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glPopAttrib();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return 1;
+}
+
+void GlowHaloForget() { State = HaloState{}; }

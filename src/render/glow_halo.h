@@ -1,0 +1,34 @@
+// The glow dot split in two, for rasterizers that fill pixels slowly (a
+// software rasterizer spends nearly all of a busy frame filling the faint,
+// wide halo of every line):
+//   - the core, the dot's bright two-pixel centre, drawn sharp on the screen
+//     with strips shrunk to where it lights anything;
+//   - the halo, smooth and faint, drawn at a fraction of the resolution into
+//     an offscreen picture that is added onto the play area once per frame.
+// Core plus halo is the dot, and light only adds, so the picture is the
+// full-resolution one up to the halo's smoothing. Used by glow_batch only.
+#pragma once
+
+#include "platform/platform.h"
+
+struct GlowHaloParts {
+    unsigned coreTexture = 0;
+    unsigned haloTexture = 0;
+    float coreShrink = 1;  // strips scaled by this about their ends still hold all of the core
+};
+
+// Builds (once per dot) the two textures and the offscreen picture at
+// 1/divisor of the play area. False where OpenGL offers no offscreen
+// pictures: the full path is used then.
+bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out);
+
+// Draws indexed triangles from client vertex arrays already set up into the
+// offscreen halo picture, with the halo texture bound.
+void GlowHaloDraw(const void* indices, int indexCount);
+
+// Adds the halo drawn so far onto the play area and empties it; nothing
+// when nothing was drawn. Returns the draw calls it made.
+int GlowHaloComposite();
+
+// Forgets every OpenGL object (the context is going away or was replaced).
+void GlowHaloForget();

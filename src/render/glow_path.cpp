@@ -1,0 +1,58 @@
+// Choosing the glow path: the driver decides where to start, the real
+// window's frame times whether to step lighter.
+#include <epoxy/gl.h>
+
+#include <cstring>
+
+#include "platform/platform.h"
+#include "render/glow_batch.h"
+
+GlowPath GlowPathWanted = GlowPath::Auto;
+
+namespace {
+
+// A frame that takes longer than this leaves too little of its 1/60 s for
+// the window system to show it in time.
+constexpr double BudgetMs = 15.5;
+// Frames judged together, and how many of them must miss to step lighter:
+// half, so one slow moment (a level being set up) does not count.
+constexpr int JudgedFrames = 60;
+constexpr int MissesToStep = 30;
+
+GlowPath AutoPath = GlowPath::Full;
+bool Decided = false;
+int Judged = 0;
+int Missed = 0;
+
+bool SoftwareRasterizer() {
+    const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!name) return false;
+    return std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
+           std::strstr(name, "Software Rasterizer");
+}
+
+}  // namespace
+
+GlowPath GlowPathInUse() {
+    if (GlowPathWanted != GlowPath::Auto) return GlowPathWanted;
+    if (!Decided && PlatformHasGL()) {
+        AutoPath = SoftwareRasterizer() ? GlowPath::HalfHalo : GlowPath::Full;
+        Decided = true;
+    }
+    return AutoPath;
+}
+
+void GlowPathReset() {
+    Decided = false;
+    AutoPath = GlowPath::Full;
+    Judged = Missed = 0;
+}
+
+void GlowPathAfterFrame(double workMs) {
+    if (GlowPathWanted != GlowPath::Auto || workMs <= 0) return;
+    Missed += workMs > BudgetMs;
+    if (++Judged < JudgedFrames) return;
+    if (Missed >= MissesToStep && AutoPath != GlowPath::QuarterHalo)
+        AutoPath = AutoPath == GlowPath::Full ? GlowPath::HalfHalo : GlowPath::QuarterHalo;
+    Judged = Missed = 0;
+}
