@@ -29,14 +29,12 @@ const char* const TrailerLines[] = {
 // holds the player's own settings and must survive the run.
 SettingsFileState LastLoad = SettingsFileState::Missing;
 
-// Reads the records in order, from a file as a stream or from bytes held in
-// memory. Numbers the bytes no longer hold keep their defaults; texts are cut
-// to their limit as they are read, so a huge line costs no memory and the
+// Reads the records in order from a stream (bytes held in memory come as
+// one too). Numbers the stream no longer holds keep their defaults; texts are
+// cut to their limit as they are read, so a huge line costs no memory and the
 // records after it still come.
 struct Reader {
     std::FILE* file = nullptr;
-    const std::string* bytes = nullptr;
-    size_t at = 0;
     bool ended = false;
     // Set once all the numbers were there: from then on the file is a real
     // one that was cut short, and a text read at its end is empty.
@@ -44,11 +42,7 @@ struct Reader {
 
     int Get() {
         if (ended) return EOF;
-        int c = EOF;
-        if (file)
-            c = std::getc(file);
-        else if (at < bytes->size())
-            c = uint8_t((*bytes)[at++]);
+        const int c = std::getc(file);
         if (c == EOF) ended = true;
         return c;
     }
@@ -138,10 +132,6 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, int mode,
     return ok;
 }
 
-}  // namespace
-
-namespace {
-
 void ReadSettings(Reader& in) {
     SetDefaultSettings();
     int discarded = 0;
@@ -176,9 +166,16 @@ void ReadSettings(Reader& in) {
 }  // namespace
 
 void LoadSettingsFromBytes(const std::string& bytes) {
+    // Read-only, so the buffer is never written through the cast.
+    std::FILE* f = fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
+    if (!f) {
+        SetDefaultSettings();
+        return;
+    }
     Reader in;
-    in.bytes = &bytes;
+    in.file = f;
     ReadSettings(in);
+    std::fclose(f);
 }
 
 std::string SettingsBytes() {
