@@ -49,13 +49,8 @@ void ChooseSwapInterval(PlatformState& p) {
     }
     // Adaptive vsync lets a late frame show at once instead of waiting a
     // whole extra period; plain vsync where the driver lacks it.
-    if (SDL_GL_SetSwapInterval(-1) == 0) {
-        p.pacing.vsync = true;
-    } else if (SDL_GL_SetSwapInterval(1) == 0) {
-        p.pacing.vsync = true;
-    } else {
-        SDL_GL_SetSwapInterval(0);
-    }
+    p.pacing.vsync = SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0;
+    if (!p.pacing.vsync) SDL_GL_SetSwapInterval(0);
 }
 
 void PresentRealFrame(PlatformState& p) {
