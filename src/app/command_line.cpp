@@ -1,7 +1,6 @@
 #include "app/command_line.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "common/file_places.h"
@@ -38,7 +37,7 @@ void PrintFiles() {
             "  (Menu-loop.ogg, Ingame-loop.ogg) in the folder it is started from.\n");
         return;
     }
-    const std::string folder = UserFolderFor(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    const std::string folder = PlayersFolder();
     std::printf("  Settings and scores (OrbivoreSettings.dat), an optional waves.dat and\n"
                 "  the network cache: %s\n",
                 folder.empty() ? "the folder it is started from (HOME is not set)" : folder.c_str());

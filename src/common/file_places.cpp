@@ -64,6 +64,8 @@ std::string UserFolderFor(const char* xdgDataHome, const char* home) {
     return "";
 }
 
+std::string PlayersFolder() { return UserFolderFor(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")); }
+
 UserFolderState PrepareUserFolder(const std::string& folder) {
     // Each missing step is made in turn; one that exists as a file stops it.
     for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
@@ -80,7 +82,7 @@ UserFolderState PrepareUserFolder(const std::string& folder) {
 
 bool EnterUserFolder() {
     if (!ThisCopy().installed) return true;
-    const std::string folder = UserFolderFor(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    const std::string folder = PlayersFolder();
     // With no home at all there is nowhere better than where the player stands.
     if (folder.empty()) return true;
     UserFolderState state = PrepareUserFolder(folder);

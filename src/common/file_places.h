@@ -27,6 +27,8 @@ const FilePlaces& ThisCopy();
 // $XDG_DATA_HOME/orbivore, else $HOME/.local/share/orbivore. A relative
 // XDG_DATA_HOME (or HOME) counts as unset; empty when neither gives a folder.
 std::string UserFolderFor(const char* xdgDataHome, const char* home);
+// The same from this process's environment.
+std::string PlayersFolder();
 
 enum class FolderUse { Usable, ReadOnly, Unusable };
 
