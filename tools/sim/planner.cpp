@@ -202,10 +202,9 @@ Choice ChooseWay(long long frame) {
     const std::vector<Way> botOnly{Way{}};
     if (TryWays(botOnly, frame, verdicts, mine)) return {mine, BaseAngle + mine.turn};
     if (verdicts[0].fine) return {Way{}, BaseAngle};
-    std::vector<Way> ways = WaysToTry();
-    ways.erase(ways.begin());  // the bot's way has had its look
-    if (TryWays(ways, frame, verdicts, mine)) return {mine, BaseAngle + mine.turn};
-    ways.insert(ways.begin(), Way{});
+    // The first way is the bot's own, which has had its look already.
+    const std::vector<Way> ways = WaysToTry();
+    if (TryWays({ways.begin() + 1, ways.end()}, frame, verdicts, mine)) return {mine, BaseAngle + mine.turn};
     size_t best = 0;
     for (size_t i = 1; i < ways.size(); ++i)
         if (verdicts[i].value > verdicts[best].value) best = i;
