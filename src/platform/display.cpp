@@ -184,6 +184,7 @@ void DisplayResized() {
 
 int DisplayWidth() { return Platform().width; }
 int DisplayHeight() { return Platform().height; }
+float DisplayScale() { return Platform().scale; }
 
 void SetPlayViewport(int offsetX, int offsetY) {
     Platform().offsetX = offsetX;

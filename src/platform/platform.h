@@ -55,6 +55,9 @@ bool PlatformHasGL();
 bool OpenDisplay(int width, int height, bool fullScreen, const char* title);
 int DisplayWidth();
 int DisplayHeight();
+// Screen pixels one display pixel covers: 1 unless the picture is scaled to
+// fit a full screen or a window the window manager sized.
+float DisplayScale();
 
 // Restricts all drawing to the 1024 x 768 play area whose top-left corner is
 // at (offsetX, offsetY) on the display. Coordinates stay display pixels.

@@ -97,11 +97,7 @@ void ShrinkLineStrip(GlowVertex* v, float k) {
 int HaloDivisor(GlowPath path) { return path == GlowPath::QuarterHalo ? 4 : 2; }
 
 bool SplitThisTexture() {
-    const GlowPath path = GlowPathInUse();
-    if (path == GlowPath::Full || !GlowImage || BatchTexture == 0 || BatchTexture != GlowImage->texture) return false;
-    if (GlowHaloPrepare(GlowImage, HaloDivisor(path), Parts)) return true;
-    GlowPathWanted = GlowPath::Full;  // no offscreen pictures here
-    return false;
+    return GlowImage && BatchTexture != 0 && BatchTexture == GlowImage->texture && GlowSplitPathReady();
 }
 
 void PointArraysAt(const Batch& batch) {
@@ -112,6 +108,14 @@ void PointArraysAt(const Batch& batch) {
 }
 
 }  // namespace
+
+bool GlowSplitPathReady() {
+    const GlowPath path = GlowPathInUse();
+    if (path == GlowPath::Full || !GlowImage || !PlatformHasGL()) return false;
+    if (GlowHaloPrepare(GlowImage, HaloDivisor(path), Parts)) return true;
+    GlowPathWanted = GlowPath::Full;  // no offscreen pictures here
+    return false;
+}
 
 void GlowBatchUseTexture(unsigned texture) {
     if (texture != BatchTexture && !Screen.vertices.empty()) GlowBatchFlush();

@@ -24,6 +24,8 @@ enum class GlowPath { Auto, Full, HalfHalo, QuarterHalo };
 extern GlowPath GlowPathWanted;
 // The path the current frame is drawn with (never Auto).
 GlowPath GlowPathInUse();
+// The split path is in use and its OpenGL objects are ready.
+bool GlowSplitPathReady();
 // Starts choosing afresh: a new OpenGL context, or without one.
 void GlowPathReset();
 // Called between frames, with the last frame's work in milliseconds.

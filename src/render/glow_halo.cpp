@@ -21,6 +21,8 @@ struct HaloState {
     GLuint framebuffer = 0;
     GLuint target = 0;  // the offscreen halo picture's texture
     bool drawn = false;
+    unsigned backdrop = 0;       // texture waiting to be added with the halo
+    bool backdropExact = false;
 };
 HaloState State;
 
@@ -107,31 +109,75 @@ void GlowHaloDraw(const void* indices, int indexCount) {
     State.drawn = true;
 }
 
-int GlowHaloComposite() {
-    if (!State.drawn) return 0;
-    State.drawn = false;
-    // The halo picture holds light already scaled by its alpha: add it as it is.
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, State.target);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glColor4f(1, 1, 1, 1);
+void GlowHaloAddBackdrop(unsigned texture, bool exact) {
+    State.backdrop = texture;
+    State.backdropExact = exact;
+}
+
+namespace {
+
+// The backdrop on the second texture unit, added to the halo's light; 0
+// takes it away again.
+void BindBackdrop(unsigned texture, bool exact) {
+    glActiveTexture(GL_TEXTURE1);
+    if (texture) {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        const GLint filter = exact ? GL_NEAREST : GL_LINEAR;
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_ADD);
+    } else {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glDisable(GL_TEXTURE_2D);
+    }
+    glActiveTexture(GL_TEXTURE0);
+}
+
+// The play area as one quad: halo texture coordinates on unit 0 (its rows
+// start at the bottom, as drawn), the backdrop's on unit 1 (rows from the top).
+void DrawPlayAreaQuad() {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+    constexpr float Corners[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
     glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0, 0), glVertex2f(-1, -1);
-    glTexCoord2f(1, 0), glVertex2f(1, -1);
-    glTexCoord2f(0, 1), glVertex2f(-1, 1);
-    glTexCoord2f(1, 1), glVertex2f(1, 1);
+    for (const auto& [u, v] : Corners) {
+        glMultiTexCoord2f(GL_TEXTURE0, u, v);
+        glMultiTexCoord2f(GL_TEXTURE1, u, 1 - v);
+        glVertex2f(2 * u - 1, 2 * v - 1);
+    }
     glEnd();
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+}
+
+}  // namespace
+
+int GlowHaloComposite() {
+    const bool halo = State.drawn;
+    const unsigned backdrop = State.backdrop;
+    if (!halo && !backdrop) return 0;
+    State.drawn = false;
+    State.backdrop = 0;
+    // The halo picture holds light already scaled by its alpha, and the
+    // backdrop is opaque: both are added as they are.
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, State.target);
+    if (backdrop) BindBackdrop(backdrop, State.backdropExact);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glColor4f(1, 1, 1, 1);
+    DrawPlayAreaQuad();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    if (backdrop) BindBackdrop(0, false);
+    if (!halo) return 1;
     glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
     glPushAttrib(GL_SCISSOR_BIT | GL_COLOR_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);

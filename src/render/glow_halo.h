@@ -26,8 +26,15 @@ bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out);
 // offscreen halo picture, with the halo texture bound.
 void GlowHaloDraw(const void* indices, int indexCount);
 
-// Adds the halo drawn so far onto the play area and empties it; nothing
-// when nothing was drawn. Returns the draw calls it made.
+// Has the composite add this opaque picture the size of the play area as
+// well, in the same pass: the frame's backdrop, which would otherwise cost a
+// full-screen pass of its own. exact: the play area is shown one texel to a
+// pixel, so the backdrop can be read without filtering.
+void GlowHaloAddBackdrop(unsigned texture, bool exact);
+
+// Adds the halo drawn so far, and the backdrop if one is waiting, onto the
+// play area and empties the halo; nothing when neither is there. Returns the
+// draw calls it made.
 int GlowHaloComposite();
 
 // Forgets every OpenGL object (the context is going away or was replaced).

@@ -1,13 +1,14 @@
 #include "ui/screen.h"
 
 #include "audio/sound.h"
+#include "render/backdrop.h"
 #include "settings/settings.h"
 
 Picture* BackdropImage = nullptr;
 
 void BeginScreenFrame() {
     ClearScreen();
-    if (BackgroundOn == 1) DrawPicture(BackdropImage, float(OffsetX), float(OffsetY), 1.0f);
+    if (BackgroundOn == 1) DrawBackdrop(BackdropImage, float(OffsetX), float(OffsetY));
 }
 
 void PlaySfx(const char* name) {

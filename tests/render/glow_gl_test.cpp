@@ -9,6 +9,7 @@
 
 #include "common/random.h"
 #include "common/resources.h"
+#include "render/backdrop.h"
 #include "render/glow_batch.h"
 #include "render/tpoly.h"
 #include "settings/settings.h"
@@ -145,10 +146,17 @@ TEST_F(GlowGL, BatchDrawsWhatStripByStripDraws) {
 }
 
 // The split path (sharp cores, a halo at reduced resolution) against the
-// full one: the same picture up to the halo's smoothing, in a handful of calls.
+// full one: the same picture up to the halo's smoothing, in a handful of
+// calls; the backdrop rides in the halo's pass and comes out exact.
 TEST_F(GlowGL, SplitPathDrawsNearlyTheFullPicture) {
     Open(1440, 900, 208, 66);
+    std::vector<uint8_t> pattern(1024 * 768 * 4);
+    for (size_t i = 0; i < pattern.size(); ++i) pattern[i] = i % 4 == 3 ? 255 : uint8_t((i * 37 / 4) % 61);
+    Picture backdrop;
+    backdrop.width = 1024, backdrop.height = 768;
+    backdrop.texture = MakeTexture(1024, 768, pattern.data());
     const auto scene = [&] {
+        DrawBackdrop(&backdrop, 208, 66);
         SeedRandom(11);
         for (int i = 0; i < 600; ++i) {
             if (i == 300) DrawPicture(GlowImage, 600, 400, 0.5f);
@@ -161,7 +169,8 @@ TEST_F(GlowGL, SplitPathDrawsNearlyTheFullPicture) {
     for (GlowPath path : {GlowPath::HalfHalo, GlowPath::QuarterHalo}) {
         GlowPathWanted = path;
         const auto split = Frame(scene);
-        // Two runs of strips, each a halo and a core call, and one composite.
+        // Two runs of strips, each a halo and a core call, and one composite
+        // with the backdrop in it.
         EXPECT_EQ(GlowDrawCallsLastFrame(), 5);
         double total = 0;
         int largest = 0;
@@ -181,6 +190,9 @@ TEST_F(GlowGL, SplitPathDrawsNearlyTheFullPicture) {
         // A halo out of place or missing moves the mean by several levels.
         EXPECT_LT(total / (1024.0 * 768 * 3), 1.5) << int(path);
         EXPECT_LE(largest, 48) << int(path);
+        const auto bare = Frame([&] { DrawBackdrop(&backdrop, 208, 66); });
+        for (int y = 66; y < 66 + 768; y += 7)
+            for (int x = 208; x < 208 + 1024; x += 5) ASSERT_EQ(Red(bare, x, y), pattern[(size_t(y - 66) * 1024 + size_t(x - 208)) * 4]) << x << "," << y;
         // The cores stay sharp: the axis of a lone line is as bright as before.
         const auto one = Frame([&] { Segment(300, 384, 700, 384, 0xFFFFFFFF, 20); });
         GlowPathWanted = GlowPath::Full;
