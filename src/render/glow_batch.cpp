@@ -2,8 +2,9 @@
 // call per run of segments. Strips become indexed triangles, so unrelated
 // strips do not join up; each triangle keeps the vertex order OpenGL gives
 // it inside a strip, so the pixels are those of drawing every strip alone.
-// On the split path (glow_halo.h) every strip of the dot goes in twice: whole
-// into the halo batch, shrunk to its core into the screen's batch.
+// On the split path (glow_halo.h) a line of the dot goes in twice instead,
+// as quads (glow_quads.h): whole into the halo batch, as narrow as its core
+// into the cores' batch.
 #include "render/glow_batch.h"
 
 #include <epoxy/gl.h>
@@ -27,8 +28,8 @@ struct Batch {
     std::vector<GLuint> indices;
 };
 Batch Screen;                // drawn onto the screen
-Batch Halo;                  // split path: drawn into the halo picture
-bool BatchSplit = false;     // the pending strips are on the split path
+GlowQuadBatch HaloQuads;     // split path: drawn into the halo picture
+GlowQuadBatch CoreQuads;     // split path: drawn onto the screen
 GlowHaloParts Parts;
 unsigned BatchTexture = 0;   // texture of the pending strips
 unsigned BoundTexture = 0;   // reference path: what GL has bound, 0 unknown
@@ -79,21 +80,6 @@ void AddIndexed(Batch& batch, const GlowVertex* strip, int vertexCount) {
     }
 }
 
-// Scales a line's strip (tpoly.cpp's layout: two end caps around a body)
-// about its two end points, positions and texture coordinates alike, so the
-// smaller strip shows exactly the middle of the dot the whole one shows.
-void ShrinkLineStrip(GlowVertex* v, float k) {
-    for (int end = 0; end < 2; ++end) {
-        const GlowVertex& a = v[end == 0 ? 2 : 4];
-        const GlowVertex& b = v[end == 0 ? 3 : 5];
-        const float cx = (a.x + b.x) / 2, cy = (a.y + b.y) / 2, cu = (a.u + b.u) / 2, cv = (a.v + b.v) / 2;
-        for (int i = end * 4; i < end * 4 + 4; ++i) {
-            v[i].x = cx + k * (v[i].x - cx), v[i].y = cy + k * (v[i].y - cy);
-            v[i].u = cu + k * (v[i].u - cu), v[i].v = cv + k * (v[i].v - cv);
-        }
-    }
-}
-
 int HaloDivisor(GlowPath path) { return path == GlowPath::QuarterHalo ? 4 : 2; }
 
 bool SplitThisTexture() {
@@ -128,17 +114,15 @@ void GlowBatchAddStrip(const float* f, int vertexCount) {
         DrawStripImmediate(f, vertexCount);
         return;
     }
-    const bool split = PlatformHasGL() && SplitThisTexture();
-    if (split != BatchSplit && !Screen.vertices.empty()) GlowBatchFlush();
-    BatchSplit = split;
-    if (Screen.vertices.size() + size_t(vertexCount) > MaxBatchVertices) GlowBatchFlush();
+    if (Screen.vertices.size() + HaloQuads.vertices.size() + size_t(vertexCount) > MaxBatchVertices) GlowBatchFlush();
     static std::vector<GlowVertex> strip;
     strip.clear();
     for (int i = 0; i < vertexCount; ++i, f += TPoly::FloatsPerVertex) strip.push_back(Unpack(f));
-    if (split) {
-        AddIndexed(Halo, strip.data(), vertexCount);
-        // Other strips keep their size: whole core plus whole halo is the dot too.
-        if (vertexCount == 8) ShrinkLineStrip(strip.data(), Parts.coreShrink);
+    // Other strips than lines are drawn whole: they are rare.
+    if (vertexCount == 8 && PlatformHasGL() && SplitThisTexture()) {
+        AddGlowQuad(HaloQuads, strip.data(), 1);
+        AddGlowQuad(CoreQuads, strip.data(), Parts.coreReach);
+        return;
     }
     AddIndexed(Screen, strip.data(), vertexCount);
 }
@@ -146,8 +130,17 @@ void GlowBatchAddStrip(const float* f, int vertexCount) {
 void GlowBatchFlush() {
     // Whoever asked for the flush is about to bind its own texture.
     BoundTexture = 0;
-    if (Screen.vertices.empty()) return;
+    if (Screen.vertices.empty() && HaloQuads.vertices.empty()) return;
     if (!PlatformHasGL()) {
+        GlowBatchDiscard();
+        return;
+    }
+    if (!HaloQuads.vertices.empty()) {
+        GlowHaloDraw(HaloQuads);
+        DrawGlowQuads(CoreQuads, Parts.coreTexture);
+        CallsThisFrame += 2;
+    }
+    if (Screen.vertices.empty()) {
         GlowBatchDiscard();
         return;
     }
@@ -156,12 +149,6 @@ void GlowBatchFlush() {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    if (BatchSplit) {
-        PointArraysAt(Halo);
-        GlowHaloDraw(Halo.indices.data(), int(Halo.indices.size()));
-        ++CallsThisFrame;
-        glBindTexture(GL_TEXTURE_2D, Parts.coreTexture);
-    }
     PointArraysAt(Screen);
     glDrawElements(GL_TRIANGLES, GLsizei(Screen.indices.size()), GL_UNSIGNED_INT, Screen.indices.data());
     glDisableClientState(GL_COLOR_ARRAY);
@@ -185,10 +172,11 @@ void GlowBatchEndFrame() {
     GlowPathAfterFrame(FrameWorkMs());
 }
 
-int GlowBatchPendingVertices() { return int(Screen.vertices.size()); }
+int GlowBatchPendingVertices() { return int(Screen.vertices.size() + HaloQuads.vertices.size()); }
 
 void GlowBatchDiscard() {
-    for (Batch* b : {&Screen, &Halo}) b->vertices.clear(), b->indices.clear();
+    Screen.vertices.clear(), Screen.indices.clear();
+    for (GlowQuadBatch* b : {&HaloQuads, &CoreQuads}) b->vertices.clear(), b->indices.clear();
 }
 
 void GlowWaitForGpu() {

@@ -51,9 +51,13 @@ bool SplitDot(const Picture* dot, GlowHaloParts& parts) {
     }
     // One more texel for the linear filter, and half a texel for the strip
     // ends, whose texture starts a hair off the dot's centre.
-    parts.coreShrink = std::min(1.0f, (reach + 1.5f) / (float(std::min(w, h)) / 2));
+    parts.coreReach = std::min(1.0f, (reach + 1.5f) / (float(std::min(w, h)) / 2));
     parts.coreTexture = MakeTexture(w, h, core.data());
+    // The halo is smooth: the nearest texel is as good as four filtered,
+    // and much cheaper on a software rasterizer.
     parts.haloTexture = MakeTexture(w, h, halo.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     return true;
 }
 
@@ -79,6 +83,7 @@ bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out) {
     if (!dot) return false;
     if (State.dot != dot) {
         GlowHaloForget();
+        if (!GlowQuadsReady()) return false;
         if (!SplitDot(dot, State.parts)) return false;
         State.dot = dot;
     }
@@ -95,15 +100,17 @@ bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out) {
     return true;
 }
 
-void GlowHaloDraw(const void* indices, int indexCount) {
+void GlowHaloDraw(const GlowQuadBatch& quads) {
     glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
     // The play area's projection stays; only the viewport shrinks to the picture.
     glPushAttrib(GL_VIEWPORT_BIT | GL_SCISSOR_BIT);
     const int w = PlayWidth / State.divisor, h = PlayHeight / State.divisor;
     glViewport(0, 0, w, h);
     glScissor(0, 0, w, h);
-    glBindTexture(GL_TEXTURE_2D, State.parts.haloTexture);
-    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_INT, indices);
+    // Only the light is added onto the screen; the halo's alpha is never read.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+    DrawGlowQuads(quads, State.parts.haloTexture);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glPopAttrib();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     State.drawn = true;
@@ -188,4 +195,7 @@ int GlowHaloComposite() {
     return 1;
 }
 
-void GlowHaloForget() { State = HaloState{}; }
+void GlowHaloForget() {
+    State = HaloState{};
+    GlowQuadsForget();
+}

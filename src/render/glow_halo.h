@@ -2,7 +2,7 @@
 // software rasterizer spends nearly all of a busy frame filling the faint,
 // wide halo of every line):
 //   - the core, the dot's bright two-pixel centre, drawn sharp on the screen
-//     with strips shrunk to where it lights anything;
+//     with quads (glow_quads.h) no wider than where it lights anything;
 //   - the halo, smooth and faint, drawn at a fraction of the resolution into
 //     an offscreen picture that is added onto the play area once per frame.
 // Core plus halo is the dot, and light only adds, so the picture is the
@@ -10,21 +10,22 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "render/glow_quads.h"
 
 struct GlowHaloParts {
+    // The two parts of the dot's cross-section, for DrawGlowQuads.
     unsigned coreTexture = 0;
     unsigned haloTexture = 0;
-    float coreShrink = 1;  // strips scaled by this about their ends still hold all of the core
+    float coreReach = 1;  // in line widths from the segment: all of the core lies within
 };
 
 // Builds (once per dot) the two textures and the offscreen picture at
 // 1/divisor of the play area. False where OpenGL offers no offscreen
-// pictures: the full path is used then.
+// pictures or no shaders: the full path is used then.
 bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out);
 
-// Draws indexed triangles from client vertex arrays already set up into the
-// offscreen halo picture, with the halo texture bound.
-void GlowHaloDraw(const void* indices, int indexCount);
+// Draws line quads into the offscreen halo picture with the halo's light.
+void GlowHaloDraw(const GlowQuadBatch& quads);
 
 // Has the composite add this opaque picture the size of the play area as
 // well, in the same pass: the frame's backdrop, which would otherwise cost a

@@ -14,10 +14,11 @@ namespace {
 // A frame that takes longer than this leaves too little of its 1/60 s for
 // the window system to show it in time.
 constexpr double BudgetMs = 15.5;
-// Frames judged together, and how many of them must miss to step lighter:
-// half, so one slow moment (a level being set up) does not count.
+// Frames judged together, and how many of them must miss to step lighter.
+// Every miss shows as a stutter, so a tenth is already too many; a single
+// slow moment (a level's set-up pause) does not count.
 constexpr int JudgedFrames = 60;
-constexpr int MissesToStep = 30;
+constexpr int MissesToStep = 6;
 
 GlowPath AutoPath = GlowPath::Full;
 bool Decided = false;

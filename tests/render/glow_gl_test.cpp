@@ -201,6 +201,25 @@ TEST_F(GlowGL, SplitPathDrawsNearlyTheFullPicture) {
     }
 }
 
+// On the software rasterizer the game starts on the half-resolution halo and
+// steps lighter once a tenth of a second's frames miss their budget, never
+// back; a single slow frame (a level's set-up pause) is not a reason.
+TEST_F(GlowGL, SoftwareRasterizerStepsLighterWhenFramesKeepMissing) {
+    Open(1024, 768, 0, 0);
+    GlowPathWanted = GlowPath::Auto;
+    GlowPathReset();
+    ASSERT_EQ(GlowPathInUse(), GlowPath::HalfHalo);
+    const auto judge = [](int misses) {
+        for (int i = 0; i < 60; ++i) GlowPathAfterFrame(i < misses ? 40.0 : 9.0);
+    };
+    judge(1), judge(5);
+    EXPECT_EQ(GlowPathInUse(), GlowPath::HalfHalo);
+    judge(6);
+    EXPECT_EQ(GlowPathInUse(), GlowPath::QuarterHalo);
+    judge(0), judge(60);
+    EXPECT_EQ(GlowPathInUse(), GlowPath::QuarterHalo);
+}
+
 TEST_F(GlowGL, PendingSegmentsKeepTheirPlaceAroundClearsAndShows) {
     Open(1024, 768, 0, 0);
     // Drawn, then cleared away before the frame is shown.

@@ -1,0 +1,139 @@
+// The split path's line quads and the small shader that lights them.
+#include "render/glow_quads.h"
+
+#include <epoxy/gl.h>
+
+#include <cmath>
+#include <cstddef>
+
+#include "render/glow_batch.h"
+
+namespace {
+
+// The fixed-function matrices and the vertex arrays as the rest of the
+// renderer sets them; only the per-pixel light is the program's own.
+const char* const VertexSource = R"(#version 110
+varying vec4 local;
+void main() {
+    gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex;
+    gl_FrontColor = gl_Color;
+    gl_FrontSecondaryColor = gl_SecondaryColor;
+    local = gl_MultiTexCoord0;
+}
+)";
+
+// The dot where the strip would read it: its middle column along the body,
+// the half past the centre over the caps (the dot is symmetric, so which
+// end and which side do not matter). The colour runs from the first end's
+// to the second's along the body and stays put over the caps, as on the
+// strip.
+const char* const FragmentSource = R"(#version 110
+uniform sampler2D dot;
+varying vec4 local;
+void main() {
+    float beyond = max(abs(local.x) - local.z, 0.0);
+    float k = clamp((local.x + local.z) / max(2.0 * local.z, 1e-6), 0.0, 1.0);
+    vec4 colour = mix(gl_Color, vec4(gl_SecondaryColor.rgb, local.w), k);
+    float u = mix(0.4985, 0.5015, k) + beyond * mix(0.5015, 0.4985, k);
+    gl_FragColor = vec4(colour.rgb, colour.a * texture2D(dot, vec2(u, 0.5 + 0.5 * local.y)).a);
+}
+)";
+
+GLuint Program = 0;
+bool Tried = false;
+
+GLuint Compile(GLenum kind, const char* source) {
+    const GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok) return shader;
+    glDeleteShader(shader);
+    return 0;
+}
+
+GLuint Link() {
+    if (epoxy_gl_version() < 20) return 0;
+    const GLuint vs = Compile(GL_VERTEX_SHADER, VertexSource);
+    const GLuint fs = Compile(GL_FRAGMENT_SHADER, FragmentSource);
+    GLuint program = 0;
+    if (vs && fs) {
+        program = glCreateProgram();
+        glAttachShader(program, vs);
+        glAttachShader(program, fs);
+        glLinkProgram(program);
+        GLint ok = 0;
+        glGetProgramiv(program, GL_LINK_STATUS, &ok);
+        if (!ok) glDeleteProgram(program), program = 0;
+    }
+    if (vs) glDeleteShader(vs);
+    if (fs) glDeleteShader(fs);
+    if (program) {
+        glUseProgram(program);
+        glUniform1i(glGetUniformLocation(program, "dot"), 0);
+        glUseProgram(0);
+    }
+    return program;
+}
+
+}  // namespace
+
+void AddGlowQuad(GlowQuadBatch& batch, const GlowVertex* v, float reach) {
+    // tpoly.cpp's strip: v[2], v[3] either side of the first end, v[4], v[5]
+    // of the second, v[0] one width out past the first end.
+    const float x1 = (v[2].x + v[3].x) / 2, y1 = (v[2].y + v[3].y) / 2;
+    const float x2 = (v[4].x + v[5].x) / 2, y2 = (v[4].y + v[5].y) / 2;
+    const float px = (v[2].x - v[3].x) / 2, py = (v[2].y - v[3].y) / 2;  // across, one width long
+    const float width = std::sqrt(px * px + py * py);
+    if (!(width > 0)) return;
+    // One width along, from the first end towards the second.
+    const float ax = v[2].x - v[0].x, ay = v[2].y - v[0].y;
+    const float halfBody = std::sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1)) / (2 * width);
+    const float mx = (x1 + x2) / 2, my = (y1 + y2) / 2;
+    const float reachAlong = halfBody + reach;
+    const unsigned base = unsigned(batch.vertices.size());
+    for (int corner = 0; corner < 4; ++corner) {
+        const float along = corner < 2 ? -reachAlong : reachAlong;
+        const float across = corner % 2 == 0 ? reach : -reach;
+        batch.vertices.push_back({mx + ax * along + px * across, my + ay * along + py * across, along, across,
+                                  halfBody, float(v[7].a) / 255, v[0].r, v[0].g, v[0].b, v[0].a, v[7].r, v[7].g,
+                                  v[7].b, 0});
+    }
+    for (unsigned k : {0u, 1u, 2u, 2u, 1u, 3u}) batch.indices.push_back(base + k);
+}
+
+bool GlowQuadsReady() {
+    if (!Tried) {
+        Tried = true;
+        Program = Link();
+    }
+    return Program != 0;
+}
+
+void DrawGlowQuads(const GlowQuadBatch& batch, unsigned texture) {
+    if (batch.indices.empty() || !GlowQuadsReady()) return;
+    constexpr GLsizei Stride = sizeof(GlowQuadVertex);
+    const GlowQuadVertex* v = batch.vertices.data();
+    glUseProgram(Program);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_SECONDARY_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, Stride, &v->x);
+    glTexCoordPointer(4, GL_FLOAT, Stride, &v->along);
+    glColorPointer(4, GL_UNSIGNED_BYTE, Stride, &v->r1);
+    glSecondaryColorPointer(3, GL_UNSIGNED_BYTE, Stride, &v->r2);
+    glDrawElements(GL_TRIANGLES, GLsizei(batch.indices.size()), GL_UNSIGNED_INT, batch.indices.data());
+    glDisableClientState(GL_SECONDARY_COLOR_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glUseProgram(0);
+}
+
+void GlowQuadsForget() {
+    Program = 0;
+    Tried = false;
+}
