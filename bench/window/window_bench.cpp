@@ -67,11 +67,14 @@ struct Record {
     std::vector<double> shownAt;  // ms, each measured frame as it was handed over
     std::vector<double> workMs;
     CpuTicks cpuStart, cpuEnd;
+    GlowPath path = GlowPath::Auto;  // the glow path of the last frame, and the frame it began
+    long long pathSince = 0;
     Clock::time_point start = Clock::now();
 };
 Record Run;
 
 void OnFrame(long long frame) {
+    if (PlatformHasGL() && GlowPathInUse() != Run.path) Run.path = GlowPathInUse(), Run.pathSince = frame;
     if (frame < Skipped) return;
     if (frame == Skipped) Run.cpuStart = ReadCpuTicks();
     Run.shownAt.push_back(std::chrono::duration<double, std::milli>(Clock::now() - Run.start).count());
@@ -115,12 +118,16 @@ void PrintRow(const std::string& mode) {
     getrusage(RUSAGE_SELF, &usage);
     double load[1] = {0};
     getloadavg(load, 1);
-    std::printf("| %-7s | %6.1f | %5.2f | %5.2f | %5.2f | %4.2f | %4.0f %% | %4.0f %% | %4.0f %% | %5.0f MiB | %s | load %.1f |\n",
+    const char* const pathNames[] = {"-", "full", "half halo", "quarter halo"};
+    const std::string glow = mode == "empty" ? "-"
+                             : std::string(pathNames[int(Run.path)]) +
+                                   (Run.pathSince > 0 ? " from frame " + std::to_string(Run.pathSince) : "");
+    std::printf("| %-7s | %6.1f | %5.2f | %5.2f | %5.2f | %4.2f | %4.0f %% | %4.0f %% | %4.0f %% | %5.0f MiB | %s | %s | load %.1f |\n",
                 mode.c_str(), double(intervals.size()) / seconds, Percentile(Run.workMs, 0.5),
                 Percentile(Run.workMs, 0.99), Percentile(intervals, 0.99), jitter,
                 share(Run.cpuStart.game, Run.cpuEnd.game), share(Run.cpuStart.rasterizer, Run.cpuEnd.rasterizer),
                 share(Run.cpuStart.other, Run.cpuEnd.other), double(usage.ru_maxrss) / 1024,
-                mode == "empty" ? "-" : VsyncPacing() ? "vsync" : "software", load[0]);
+                mode == "empty" ? "-" : VsyncPacing() ? "vsync" : "software", glow.c_str(), load[0]);
 }
 
 }  // namespace

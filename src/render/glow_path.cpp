@@ -11,9 +11,9 @@ GlowPath GlowPathWanted = GlowPath::Auto;
 
 namespace {
 
-// A frame that takes longer than this leaves too little of its 1/60 s for
-// the window system to show it in time.
-constexpr double BudgetMs = 15.5;
+// A frame whose work (the swap included) takes longer than its 1/60 s is
+// shown late.
+constexpr double BudgetMs = 1000.0 / 60;
 // Frames judged together, and how many of them must miss to step lighter.
 // Every miss shows as a stutter, so a tenth is already too many; a single
 // slow moment (a level's set-up pause) does not count.

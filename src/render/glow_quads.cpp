@@ -22,11 +22,11 @@ void main() {
 }
 )";
 
-// The dot where the strip would read it: its middle column along the body,
-// the half past the centre over the caps (the dot is symmetric, so which
-// end and which side do not matter). The colour runs from the first end's
-// to the second's along the body and stays put over the caps, as on the
-// strip.
+// The dot where the strip would read it: a hair either side of its middle
+// column along the body (so the strip's ends read it a hair off the centre
+// too), the half past the centre over either cap, its first row on the
+// side the strip starts. The colour runs from the first end's to the
+// second's along the body and stays put over the caps, as on the strip.
 const char* const FragmentSource = R"(#version 110
 uniform sampler2D dot;
 varying vec4 local;
@@ -35,7 +35,7 @@ void main() {
     float k = clamp((local.x + local.z) / max(2.0 * local.z, 1e-6), 0.0, 1.0);
     vec4 colour = mix(gl_Color, vec4(gl_SecondaryColor.rgb, local.w), k);
     float u = mix(0.4985, 0.5015, k) + beyond * mix(0.5015, 0.4985, k);
-    gl_FragColor = vec4(colour.rgb, colour.a * texture2D(dot, vec2(u, 0.5 + 0.5 * local.y)).a);
+    gl_FragColor = vec4(colour.rgb, colour.a * texture2D(dot, vec2(u, 0.5 - 0.5 * local.y)).a);
 }
 )";
 
