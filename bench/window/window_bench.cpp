@@ -25,7 +25,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 
 // The first frames (start-up, the first level's title) are not measured.
 constexpr long long Skipped = 120;
@@ -64,12 +63,11 @@ CpuTicks ReadCpuTicks() {
 
 struct Record {
     long long frames = 0;  // the stretch to measure, after the skipped ones
-    std::vector<double> shownAt;  // ms, each measured frame as it was handed over
+    std::vector<double> shownAt;  // ms, when each measured frame appeared
     std::vector<double> workMs;
     CpuTicks cpuStart, cpuEnd;
     GlowPath path = GlowPath::Auto;  // the glow path of the last frame, and the frame it began
     long long pathSince = 0;
-    Clock::time_point start = Clock::now();
 };
 Record Run;
 
@@ -77,7 +75,8 @@ void OnFrame(long long frame) {
     if (PlatformHasGL() && GlowPathInUse() != Run.path) Run.path = GlowPathInUse(), Run.pathSince = frame;
     if (frame < Skipped) return;
     if (frame == Skipped) Run.cpuStart = ReadCpuTicks();
-    Run.shownAt.push_back(std::chrono::duration<double, std::milli>(Clock::now() - Run.start).count());
+    // When the frame before was shown: its swap has returned by now.
+    Run.shownAt.push_back(FrameShownMs());
     if (frame > Skipped) Run.workMs.push_back(FrameWorkMs());
     if (frame + 1 == Skipped + Run.frames) Run.cpuEnd = ReadCpuTicks();
 }

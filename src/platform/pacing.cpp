@@ -4,6 +4,7 @@
 // accept the swap interval and ignore it), frames are paced here with a
 // high-resolution sleep, never a busy loop.
 #include <SDL.h>
+#include <epoxy/gl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -53,36 +54,49 @@ void ChooseSwapInterval(PlatformState& p) {
     if (!p.pacing.vsync) SDL_GL_SetSwapInterval(0);
 }
 
-void PresentRealFrame(PlatformState& p) {
+namespace {
+
+void Shown(PacingState& s) {
+    s.shownAt = Clock::now();
+    s.shownAny = true;
+}
+
+// Vsync: the swap waits for the monitor, so the frame's work ends before it.
+void PresentVsyncFrame(PlatformState& p) {
     PacingState& s = p.pacing;
     const double beforeSwap = s.frameStarted ? MsSince(s.frameStart) : 0;
     SDL_GL_SwapWindow(p.window);
-    if (s.vsync) {
-        // The swap waited for the monitor, so the frame's work ends before it.
-        s.workMs = beforeSwap;
-        // Watch the first frames: a driver that ignored the request shows
-        // them far faster than 60 Hz, one that cannot keep up far slower;
-        // either way pacing comes back here.
-        const double sinceLast = s.frameStarted ? MsSince(s.frameStart) : FramePeriodMs;
-        if (s.frameStarted && s.trialFrames < VsyncTrialFrames) {
-            s.trialMs += sinceLast;
-            if (++s.trialFrames == VsyncTrialFrames) {
-                const double mean = s.trialMs / VsyncTrialFrames;
-                if (mean < 15.5 || mean > 18.0) {
-                    SDL_GL_SetSwapInterval(0);
-                    s.vsync = false;
-                }
+    Shown(s);
+    s.workMs = beforeSwap;
+    // Watch the first frames: a driver that ignored the request shows
+    // them far faster than 60 Hz, one that cannot keep up far slower;
+    // either way pacing comes back here.
+    const double sinceLast = s.frameStarted ? MsSince(s.frameStart) : FramePeriodMs;
+    if (s.frameStarted && s.trialFrames < VsyncTrialFrames) {
+        s.trialMs += sinceLast;
+        if (++s.trialFrames == VsyncTrialFrames) {
+            const double mean = s.trialMs / VsyncTrialFrames;
+            if (mean < 15.5 || mean > 18.0) {
+                SDL_GL_SetSwapInterval(0);
+                s.vsync = false;
             }
         }
-        // Far sooner than a monitor's period: the swap did not wait. The
-        // game must not run fast meanwhile, so the period is waited out here.
-        if (s.frameStarted && sinceLast < FramePeriodMs * 0.75) SleepUntil(s.frameStart + FramePeriod);
-        s.frameStart = Clock::now();
-        s.frameStarted = true;
-        if (s.vsync) return;
     }
-    // Without vsync the swap is part of the work: a software rasterizer
-    // finishes the frame's pixels there.
+    // Far sooner than a monitor's period: the swap did not wait. The
+    // game must not run fast meanwhile, so the period is waited out here.
+    if (s.frameStarted && sinceLast < FramePeriodMs * 0.75) SleepUntil(s.frameStart + FramePeriod);
+    s.frameStart = Clock::now();
+    s.frameStarted = true;
+}
+
+// Software pacing: the frame is finished first and shown when it is due,
+// so it appears on the deadline (plus a copy of steady length) rather than
+// wherever its work happened to end, and the intervals stay even.
+void PresentPacedFrame(PlatformState& p) {
+    PacingState& s = p.pacing;
+    glFinish();
+    // The work since the last swap began: that swap, this frame's making,
+    // and the rasterizer finishing it.
     if (s.frameStarted) s.workMs = MsSince(s.frameStart);
     // One deadline every 1/60 s. A frame that overran by a little is caught
     // up by the next ones; after a long stall (a window drag, a slow machine)
@@ -96,8 +110,27 @@ void PresentRealFrame(PlatformState& p) {
     SleepUntil(s.deadline);
     s.frameStart = Clock::now();
     s.frameStarted = true;
+    SDL_GL_SwapWindow(p.window);
+    Shown(s);
+}
+
+}  // namespace
+
+void PresentRealFrame(PlatformState& p) {
+    // A frame on which vsync is found not to hold is shown already;
+    // software pacing takes over from the next.
+    if (p.pacing.vsync)
+        PresentVsyncFrame(p);
+    else
+        PresentPacedFrame(p);
 }
 
 double FrameWorkMs() { return IsHeadless() ? 0.0 : Platform().pacing.workMs; }
+
+double FrameShownMs() {
+    const PacingState& s = Platform().pacing;
+    if (IsHeadless() || !s.shownAny) return 0;
+    return std::chrono::duration<double, std::milli>(s.shownAt.time_since_epoch()).count();
+}
 
 bool VsyncPacing() { return Platform().pacing.vsync; }

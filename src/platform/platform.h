@@ -76,6 +76,9 @@ long long FramesShown();
 // frames (else the platform sleeps until each is due).
 double FrameWorkMs();
 bool VsyncPacing();
+// Real window only (0 headless, or before the first): when the last frame
+// was shown, in milliseconds of a steady clock; for measuring intervals.
+double FrameShownMs();
 
 // Called just before a frame is shown (the renderer flushes its batch here).
 using PreShowHook = void (*)();
