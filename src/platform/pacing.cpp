@@ -38,35 +38,12 @@ void SleepUntil(Clock::time_point deadline) {
     std::this_thread::sleep_until(deadline);
 }
 
-}  // namespace
-
-void ChooseSwapInterval(PlatformState& p) {
-    p.pacing = PacingState{};
-    if (!p.window || IsHeadless()) return;
-    const int hz = DisplayRefreshRate(p.window);
-    if (hz < 59 || hz > 61) {
-        SDL_GL_SetSwapInterval(0);
-        return;
-    }
-    // Adaptive vsync lets a late frame show at once instead of waiting a
-    // whole extra period; plain vsync where the driver lacks it.
-    p.pacing.vsync = SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0;
-    if (!p.pacing.vsync) SDL_GL_SetSwapInterval(0);
-}
-
-namespace {
-
-void Shown(PacingState& s) {
-    s.shownAt = Clock::now();
-    s.shownAny = true;
-}
-
 // Vsync: the swap waits for the monitor, so the frame's work ends before it.
 void PresentVsyncFrame(PlatformState& p) {
     PacingState& s = p.pacing;
     const double beforeSwap = s.frameStarted ? MsSince(s.frameStart) : 0;
     SDL_GL_SwapWindow(p.window);
-    Shown(s);
+    s.shownAt = Clock::now();
     s.workMs = beforeSwap;
     // Watch the first frames: a driver that ignored the request shows
     // them far faster than 60 Hz, one that cannot keep up far slower;
@@ -111,10 +88,24 @@ void PresentPacedFrame(PlatformState& p) {
     s.frameStart = Clock::now();
     s.frameStarted = true;
     SDL_GL_SwapWindow(p.window);
-    Shown(s);
+    s.shownAt = Clock::now();
 }
 
 }  // namespace
+
+void ChooseSwapInterval(PlatformState& p) {
+    p.pacing = PacingState{};
+    if (!p.window || IsHeadless()) return;
+    const int hz = DisplayRefreshRate(p.window);
+    if (hz < 59 || hz > 61) {
+        SDL_GL_SetSwapInterval(0);
+        return;
+    }
+    // Adaptive vsync lets a late frame show at once instead of waiting a
+    // whole extra period; plain vsync where the driver lacks it.
+    p.pacing.vsync = SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0;
+    if (!p.pacing.vsync) SDL_GL_SetSwapInterval(0);
+}
 
 void PresentRealFrame(PlatformState& p) {
     // A frame on which vsync is found not to hold is shown already;
@@ -129,7 +120,7 @@ double FrameWorkMs() { return IsHeadless() ? 0.0 : Platform().pacing.workMs; }
 
 double FrameShownMs() {
     const PacingState& s = Platform().pacing;
-    if (IsHeadless() || !s.shownAny) return 0;
+    if (IsHeadless() || s.shownAt == Clock::time_point{}) return 0;
     return std::chrono::duration<double, std::milli>(s.shownAt.time_since_epoch()).count();
 }
 

@@ -18,8 +18,7 @@ struct PacingState {
     bool deadlineSet = false;
     std::chrono::steady_clock::time_point deadline;    // software pacing: when the next frame is due
     double workMs = 0;           // the last frame's work, without the wait
-    bool shownAny = false;
-    std::chrono::steady_clock::time_point shownAt;     // when the last frame's swap returned
+    std::chrono::steady_clock::time_point shownAt;     // when the last frame's swap returned, or none
 };
 
 struct PlatformState {

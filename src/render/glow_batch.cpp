@@ -119,9 +119,8 @@ void GlowBatchAddStrip(const float* f, int vertexCount) {
     strip.clear();
     for (int i = 0; i < vertexCount; ++i, f += TPoly::FloatsPerVertex) strip.push_back(Unpack(f));
     // Other strips than lines are drawn whole: they are rare.
-    if (vertexCount == 8 && PlatformHasGL() && SplitThisTexture()) {
-        AddGlowQuad(HaloQuads, strip.data(), 1);
-        AddGlowQuad(CoreQuads, strip.data(), Parts.coreReach);
+    if (vertexCount == 8 && SplitThisTexture()) {
+        AddGlowQuads(strip.data(), {{&HaloQuads, 1.0f}, {&CoreQuads, Parts.coreReach}});
         return;
     }
     AddIndexed(Screen, strip.data(), vertexCount);
@@ -140,21 +139,19 @@ void GlowBatchFlush() {
         DrawGlowQuads(CoreQuads, Parts.coreTexture);
         CallsThisFrame += 2;
     }
-    if (Screen.vertices.empty()) {
-        GlowBatchDiscard();
-        return;
+    if (!Screen.vertices.empty()) {
+        BindForGlow(BatchTexture);
+        glNormal3f(0, 0, 1);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        PointArraysAt(Screen);
+        glDrawElements(GL_TRIANGLES, GLsizei(Screen.indices.size()), GL_UNSIGNED_INT, Screen.indices.data());
+        glDisableClientState(GL_COLOR_ARRAY);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+        ++CallsThisFrame;
     }
-    BindForGlow(BatchTexture);
-    glNormal3f(0, 0, 1);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    PointArraysAt(Screen);
-    glDrawElements(GL_TRIANGLES, GLsizei(Screen.indices.size()), GL_UNSIGNED_INT, Screen.indices.data());
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    ++CallsThisFrame;
     GlowBatchDiscard();
 }
 

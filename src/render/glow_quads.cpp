@@ -79,7 +79,7 @@ GLuint Link() {
 
 }  // namespace
 
-void AddGlowQuad(GlowQuadBatch& batch, const GlowVertex* v, float reach) {
+void AddGlowQuads(const GlowVertex* v, std::initializer_list<GlowQuadTarget> targets) {
     // tpoly.cpp's strip: v[2], v[3] either side of the first end, v[4], v[5]
     // of the second, v[0] one width out past the first end.
     const float x1 = (v[2].x + v[3].x) / 2, y1 = (v[2].y + v[3].y) / 2;
@@ -91,16 +91,18 @@ void AddGlowQuad(GlowQuadBatch& batch, const GlowVertex* v, float reach) {
     const float ax = v[2].x - v[0].x, ay = v[2].y - v[0].y;
     const float halfBody = std::sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1)) / (2 * width);
     const float mx = (x1 + x2) / 2, my = (y1 + y2) / 2;
-    const float reachAlong = halfBody + reach;
-    const unsigned base = unsigned(batch.vertices.size());
-    for (int corner = 0; corner < 4; ++corner) {
-        const float along = corner < 2 ? -reachAlong : reachAlong;
-        const float across = corner % 2 == 0 ? reach : -reach;
-        batch.vertices.push_back({mx + ax * along + px * across, my + ay * along + py * across, along, across,
-                                  halfBody, float(v[7].a) / 255, v[0].r, v[0].g, v[0].b, v[0].a, v[7].r, v[7].g,
-                                  v[7].b, 0});
+    for (const auto& [batch, reach] : targets) {
+        const float reachAlong = halfBody + reach;
+        const unsigned base = unsigned(batch->vertices.size());
+        for (int corner = 0; corner < 4; ++corner) {
+            const float along = corner < 2 ? -reachAlong : reachAlong;
+            const float across = corner % 2 == 0 ? reach : -reach;
+            batch->vertices.push_back({mx + ax * along + px * across, my + ay * along + py * across, along, across,
+                                       halfBody, float(v[7].a) / 255, v[0].r, v[0].g, v[0].b, v[0].a, v[7].r,
+                                       v[7].g, v[7].b, 0});
+        }
+        for (unsigned k : {0u, 1u, 2u, 2u, 1u, 3u}) batch->indices.push_back(base + k);
     }
-    for (unsigned k : {0u, 1u, 2u, 2u, 1u, 3u}) batch.indices.push_back(base + k);
 }
 
 bool GlowQuadsReady() {
@@ -112,7 +114,7 @@ bool GlowQuadsReady() {
 }
 
 void DrawGlowQuads(const GlowQuadBatch& batch, unsigned texture) {
-    if (batch.indices.empty() || !GlowQuadsReady()) return;
+    if (batch.indices.empty() || Program == 0) return;
     constexpr GLsizei Stride = sizeof(GlowQuadVertex);
     const GlowQuadVertex* v = batch.vertices.data();
     glUseProgram(Program);

@@ -3,12 +3,13 @@
 // pixel by its distance from the segment alone (the body by the distance
 // across, the round caps by the distance from the end), so one rectangle
 // round the line, reading the dot by that distance per pixel, draws the same
-// light as the strip's six triangles. Software
-// rasterizers pay dearly for every triangle, so that is a third of the cost.
+// light as the strip's six triangles. Software rasterizers pay dearly for
+// every triangle, so that is a third of the cost.
 // Used by glow_batch and glow_halo only.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 struct GlowVertex;
@@ -28,9 +29,14 @@ struct GlowQuadBatch {
     std::vector<unsigned> indices;
 };
 
-// Adds the quad for one of TPoly's 8-vertex line strips, reaching `reach`
-// line widths round the segment (1: the whole dot; less: only its middle).
-void AddGlowQuad(GlowQuadBatch& batch, const GlowVertex* strip, float reach);
+// Adds to each batch the quad for one of TPoly's 8-vertex line strips,
+// reaching its `reach` line widths round the segment (1: the whole dot;
+// less: only its middle).
+struct GlowQuadTarget {
+    GlowQuadBatch* batch;
+    float reach;
+};
+void AddGlowQuads(const GlowVertex* strip, std::initializer_list<GlowQuadTarget> targets);
 
 // The shader program; false where OpenGL cannot compile it (the split path
 // is not used then).
