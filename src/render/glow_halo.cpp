@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/backdrop_layers.h"
+
 namespace {
 
 constexpr int PlayWidth = 1024;
@@ -20,9 +22,11 @@ struct HaloState {
     GlowHaloParts parts;
     GLuint framebuffer = 0;
     GLuint target = 0;  // the offscreen halo picture's texture
-    bool drawn = false;
+    bool drawn = false;  // lines or a backdrop went into the halo picture this frame
+    bool fresh = false;  // the halo picture holds this frame's light only
     unsigned backdrop = 0;       // texture waiting to be added with the halo
     bool backdropExact = false;
+    const BackdropLayers* stars = nullptr;  // a backdrop's points, its smooth layer in the halo
 };
 HaloState State;
 
@@ -68,13 +72,22 @@ bool MakeTarget(int divisor) {
     glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, State.target, 0);
     const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    if (ok) {
-        glClearColor(0, 0, 0, 0);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glClearColor(0, 0, 0, 1);
-    }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return ok;
+}
+
+// Empties the halo picture, which must be bound, unless this frame has
+// started it already. Done when the frame first needs it rather than after
+// the composite, so the clear joins the frame's halo drawing instead of
+// costing the rasterizer a round of its own.
+void StartHaloPicture() {
+    if (State.fresh) return;
+    glPushAttrib(GL_SCISSOR_BIT | GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glPopAttrib();
+    State.fresh = true;
 }
 
 }  // namespace
@@ -93,6 +106,7 @@ bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out) {
         if (State.target) glDeleteTextures(1, &State.target);
         State.framebuffer = State.target = 0;
         State.divisor = 0;
+        State.fresh = false;
         if (!MakeTarget(divisor)) return false;
         State.divisor = divisor;
     }
@@ -102,6 +116,7 @@ bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out) {
 
 void GlowHaloDraw(const GlowQuadBatch& quads) {
     glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
+    StartHaloPicture();
     // The play area's projection stays; only the viewport shrinks to the picture.
     glPushAttrib(GL_VIEWPORT_BIT | GL_SCISSOR_BIT);
     const int w = PlayWidth / State.divisor, h = PlayHeight / State.divisor;
@@ -116,7 +131,29 @@ void GlowHaloDraw(const GlowQuadBatch& quads) {
     State.drawn = true;
 }
 
+namespace {
+
+// Starts this frame's halo picture with the backdrop's smooth layer, where
+// the backdrop comes apart and no halo has been drawn yet.
+const BackdropLayers* SeedHaloWithBackdrop(unsigned texture, bool exact) {
+    if (!exact || State.drawn || !State.target) return nullptr;
+    const BackdropLayers* layers = BackdropLayersFor(texture, PlayWidth, PlayHeight, State.divisor);
+    if (!layers) return nullptr;
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glBindTexture(GL_TEXTURE_2D, State.target);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, PlayWidth / State.divisor, PlayHeight / State.divisor, GL_RGBA,
+                    GL_UNSIGNED_BYTE, layers->smooth.data());
+    glBindTexture(GL_TEXTURE_2D, GLuint(bound));
+    State.drawn = State.fresh = true;
+    return layers;
+}
+
+}  // namespace
+
 void GlowHaloAddBackdrop(unsigned texture, bool exact) {
+    if ((State.stars = SeedHaloWithBackdrop(texture, exact))) return;
     State.backdrop = texture;
     State.backdropExact = exact;
 }
@@ -144,8 +181,9 @@ void BindBackdrop(unsigned texture, bool exact) {
 }
 
 // The play area as one quad: halo texture coordinates on unit 0 (its rows
-// start at the bottom, as drawn), the backdrop's on unit 1 (rows from the top).
-void DrawPlayAreaQuad() {
+// start at the bottom, as drawn), the backdrop's on unit 1 (rows from the top);
+// then a taken-apart backdrop's points.
+void DrawPlayArea(const BackdropLayers* stars) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -160,6 +198,10 @@ void DrawPlayAreaQuad() {
         glVertex2f(2 * u - 1, 2 * v - 1);
     }
     glEnd();
+    if (stars) {
+        DrawBackdropPoints(*stars);
+        glEnable(GL_TEXTURE_2D);
+    }
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -171,9 +213,17 @@ void DrawPlayAreaQuad() {
 int GlowHaloComposite() {
     const bool halo = State.drawn;
     const unsigned backdrop = State.backdrop;
+    const BackdropLayers* stars = State.stars;
     if (!halo && !backdrop) return 0;
     State.drawn = false;
     State.backdrop = 0;
+    State.stars = nullptr;
+    if (!halo) {
+        glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
+        StartHaloPicture();
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
+    State.fresh = false;
     // The halo picture holds light already scaled by its alpha, and the
     // backdrop is opaque: both are added as they are.
     glEnable(GL_TEXTURE_2D);
@@ -181,21 +231,14 @@ int GlowHaloComposite() {
     if (backdrop) BindBackdrop(backdrop, State.backdropExact);
     glBlendFunc(GL_ONE, GL_ONE);
     glColor4f(1, 1, 1, 1);
-    DrawPlayAreaQuad();
+    DrawPlayArea(stars);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     if (backdrop) BindBackdrop(0, false);
-    if (!halo) return 1;
-    glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
-    glPushAttrib(GL_SCISSOR_BIT | GL_COLOR_BUFFER_BIT);
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glPopAttrib();
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    return 1;
+    return stars && !stars->pointXY.empty() ? 2 : 1;
 }
 
 void GlowHaloForget() {
     State = HaloState{};
+    ForgetBackdropLayers();
     GlowQuadsForget();
 }

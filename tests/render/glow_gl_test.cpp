@@ -201,6 +201,36 @@ TEST_F(GlowGL, SplitPathDrawsNearlyTheFullPicture) {
     }
 }
 
+// A sky (smooth light with single bright pixels) is not read whole on the
+// split path: its smooth light rides in the halo picture, its stars are
+// points. It must still come out where it was, to within a few levels.
+TEST_F(GlowGL, SplitPathCarriesASkyAsSmoothLightAndPoints) {
+    Open(1440, 900, 208, 66);
+    std::vector<uint8_t> sky(1024 * 768 * 4);
+    for (int y = 0; y < 768; ++y) {
+        for (int x = 0; x < 1024; ++x) {
+            uint8_t* p = &sky[(size_t(y) * 1024 + size_t(x)) * 4];
+            const bool star = (x * 7 + y * 13) % 211 == 0;
+            p[0] = uint8_t(10 + x / 16 + (star ? 120 : 0)), p[1] = uint8_t(5 + y / 24 + (star ? 90 : 0));
+            p[2] = uint8_t(20 + (star ? 150 : 0)), p[3] = 255;
+        }
+    }
+    Picture backdrop;
+    backdrop.width = 1024, backdrop.height = 768;
+    backdrop.texture = MakeTexture(1024, 768, sky.data());
+    for (GlowPath path : {GlowPath::HalfHalo, GlowPath::QuarterHalo}) {
+        GlowPathWanted = path;
+        const auto bare = Frame([&] { DrawBackdrop(&backdrop, 208, 66); });
+        EXPECT_EQ(GlowDrawCallsLastFrame(), 2) << int(path);  // the composite and the points
+        int largest = 0;
+        for (int y = 0; y < 768; ++y)
+            for (int x = 0; x < 1024; ++x)
+                for (int c = 0; c < 3; ++c)
+                    largest = std::max(largest, std::abs(At(bare, 208 + x, 66 + y)[c] - sky[(size_t(y) * 1024 + size_t(x)) * 4 + c]));
+        EXPECT_LE(largest, 4) << int(path);
+    }
+}
+
 // On the software rasterizer the game starts on the half-resolution halo and
 // steps lighter once a tenth of a second's frames miss their budget, never
 // back; a single slow frame (a level's set-up pause) is not a reason.

@@ -1,0 +1,126 @@
+#include "render/backdrop_layers.h"
+
+#include <epoxy/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A pixel this many levels above the smooth layer in some colour is a point;
+// below it, the difference is left out: in a dark sky no one sees it.
+constexpr int PointLevel = 3;
+// A pixel this far below the smooth layer cannot be mended by adding light:
+// a picture with many of them is not a sky with stars.
+constexpr int OvershootLevel = 6;
+
+// The darkest of each divisor x divisor block, colour by colour: stars and
+// their rays never fill a block, so the sky between them is what is left.
+std::vector<uint8_t> BlockMinimum(const uint8_t* rgba, int width, int height, int divisor) {
+    const int w = width / divisor, h = height / divisor;
+    std::vector<uint8_t> low(size_t(w) * h * 4, 255);
+    for (int y = 0; y < h * divisor; ++y)
+        for (int x = 0; x < w * divisor; ++x)
+            for (int c = 0; c < 3; ++c) {
+                uint8_t& m = low[(size_t(y / divisor) * w + size_t(x / divisor)) * 4 + c];
+                m = std::min(m, rgba[(size_t(y) * width + size_t(x)) * 4 + c]);
+            }
+    return low;
+}
+
+// What the halo's linear filter makes of the smooth layer at pixel (x, y):
+// texel centres sit in the middle of their blocks, and the edges clamp.
+float Spread(const std::vector<uint8_t>& low, int w, int h, int divisor, int x, int y, int c) {
+    const float fx = (float(x) + 0.5f) / float(divisor) - 0.5f, fy = (float(y) + 0.5f) / float(divisor) - 0.5f;
+    const int x0 = int(std::floor(fx)), y0 = int(std::floor(fy));
+    const float ax = fx - float(x0), ay = fy - float(y0);
+    const auto at = [&](int tx, int ty) {
+        tx = std::clamp(tx, 0, w - 1), ty = std::clamp(ty, 0, h - 1);
+        return float(low[(size_t(ty) * w + size_t(tx)) * 4 + c]);
+    };
+    const float top = at(x0, y0) * (1 - ax) + at(x0 + 1, y0) * ax;
+    const float bottom = at(x0, y0 + 1) * (1 - ax) + at(x0 + 1, y0 + 1) * ax;
+    return top * (1 - ay) + bottom * ay;
+}
+
+struct Kept {
+    unsigned texture = 0;
+    BackdropLayers layers;
+};
+std::vector<Kept> KeptLayers;
+
+}  // namespace
+
+BackdropLayers TakeBackdropApart(const uint8_t* rgba, int width, int height, int divisor) {
+    BackdropLayers out;
+    out.divisor = divisor;
+    if (divisor < 1 || width % divisor || height % divisor) return out;
+    const int w = width / divisor, h = height / divisor;
+    const std::vector<uint8_t> low = BlockMinimum(rgba, width, height, divisor);
+    long overshoots = 0;
+    const size_t mostPoints = size_t(width) * height / 32;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            int add[3];
+            bool point = false;
+            for (int c = 0; c < 3; ++c) {
+                const int d = int(rgba[(size_t(y) * width + size_t(x)) * 4 + c]) -
+                              int(std::lround(Spread(low, w, h, divisor, x, y, c)));
+                overshoots += d < -OvershootLevel;
+                add[c] = std::max(d, 0);
+                point |= d > PointLevel;
+            }
+            if (!point) continue;
+            if (out.pointRGBA.size() / 4 >= mostPoints) return out;
+            out.pointXY.push_back((float(x) + 0.5f) / float(width) * 2 - 1);
+            out.pointXY.push_back(1 - (float(y) + 0.5f) / float(height) * 2);
+            for (int c = 0; c < 3; ++c) out.pointRGBA.push_back(uint8_t(add[c]));
+            out.pointRGBA.push_back(255);
+        }
+    }
+    if (overshoots > long(width) * height / 1000) return out;
+    // The halo picture's rows run from the bottom up.
+    out.smooth.resize(low.size());
+    const size_t row = size_t(w) * 4;
+    for (int y = 0; y < h; ++y) std::copy_n(&low[size_t(y) * row], row, &out.smooth[size_t(h - 1 - y) * row]);
+    for (size_t i = 3; i < out.smooth.size(); i += 4) out.smooth[i] = 255;
+    out.fits = true;
+    return out;
+}
+
+const BackdropLayers* BackdropLayersFor(unsigned texture, int width, int height, int divisor) {
+    for (const Kept& k : KeptLayers)
+        if (k.texture == texture && k.layers.divisor == divisor) return k.layers.fits ? &k.layers : nullptr;
+    std::vector<uint8_t> px(size_t(width) * height * 4);
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    GLint w = 0, h = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+    Kept kept{texture, {}};
+    kept.layers.divisor = divisor;
+    if (w == width && h == height) {
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+        kept.layers = TakeBackdropApart(px.data(), width, height, divisor);
+    }
+    glBindTexture(GL_TEXTURE_2D, GLuint(bound));
+    KeptLayers.push_back(std::move(kept));
+    return KeptLayers.back().layers.fits ? &KeptLayers.back().layers : nullptr;
+}
+
+void DrawBackdropPoints(const BackdropLayers& layers) {
+    if (layers.pointXY.empty()) return;
+    glDisable(GL_TEXTURE_2D);
+    glPointSize(1);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, layers.pointXY.data());
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, layers.pointRGBA.data());
+    glDrawArrays(GL_POINTS, 0, GLsizei(layers.pointXY.size() / 2));
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void ForgetBackdropLayers() { KeptLayers.clear(); }
