@@ -15,10 +15,11 @@ namespace {
 // shown late.
 constexpr double BudgetMs = 1000.0 / 60;
 // Frames judged together, and how many of them must miss to step lighter.
-// Every miss shows as a stutter, so a tenth is already too many; a single
-// slow moment (a level's set-up pause) does not count.
+// Every miss shows as a stutter, and the lighter picture is hard to tell
+// from the other, so a twentieth is already too many; a single slow moment
+// (a level's set-up pause) does not count.
 constexpr int JudgedFrames = 60;
-constexpr int MissesToStep = 6;
+constexpr int MissesToStep = 3;
 
 GlowPath AutoPath = GlowPath::Full;
 bool Decided = false;

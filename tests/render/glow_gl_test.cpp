@@ -232,8 +232,8 @@ TEST_F(GlowGL, SplitPathCarriesASkyAsSmoothLightAndPoints) {
 }
 
 // On the software rasterizer the game starts on the half-resolution halo and
-// steps lighter once a tenth of a second's frames miss their budget, never
-// back; a single slow frame (a level's set-up pause) is not a reason.
+// steps lighter once a twentieth of a second's frames miss their budget,
+// never back; a single slow frame (a level's set-up pause) is not a reason.
 TEST_F(GlowGL, SoftwareRasterizerStepsLighterWhenFramesKeepMissing) {
     Open(1024, 768, 0, 0);
     GlowPathWanted = GlowPath::Auto;
@@ -242,9 +242,9 @@ TEST_F(GlowGL, SoftwareRasterizerStepsLighterWhenFramesKeepMissing) {
     const auto judge = [](int misses) {
         for (int i = 0; i < 60; ++i) GlowPathAfterFrame(i < misses ? 40.0 : 9.0);
     };
-    judge(1), judge(5);
+    judge(1), judge(2);
     EXPECT_EQ(GlowPathInUse(), GlowPath::HalfHalo);
-    judge(6);
+    judge(3);
     EXPECT_EQ(GlowPathInUse(), GlowPath::QuarterHalo);
     judge(0), judge(60);
     EXPECT_EQ(GlowPathInUse(), GlowPath::QuarterHalo);
