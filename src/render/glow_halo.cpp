@@ -153,6 +153,8 @@ const BackdropLayers* SeedHaloWithBackdrop(unsigned texture, bool exact) {
 }  // namespace
 
 void GlowHaloAddBackdrop(unsigned texture, bool exact) {
+    // One backdrop a frame, as before: a second one is not added over it.
+    if (State.stars) return;
     if ((State.stars = SeedHaloWithBackdrop(texture, exact))) return;
     State.backdrop = texture;
     State.backdropExact = exact;
