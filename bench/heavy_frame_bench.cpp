@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "busy_frame.h"
-#include "common/resources.h"
 #include "offscreen_gl.h"
 #include "render/backdrop.h"
 #include "render/glow_batch.h"
@@ -29,9 +28,6 @@ const std::vector<GlowSegment>& HeavyFrame() {
     return frame;
 }
 
-// Loaded once per OpenGL display: a platform started again forgets its pictures.
-const Picture* HeavyBackdrop = nullptr;
-
 struct Cost {
     double cpuMs = 0, wallMs = 0;
 };
@@ -41,7 +37,7 @@ Cost DrawHeavyFrame(GlowPath path) {
     const double cpu0 = ProcessCpuMs();
     const auto start = std::chrono::steady_clock::now();
     ClearScreen();
-    DrawBackdrop(HeavyBackdrop, 0, 0);
+    DrawBackdrop(OffscreenBackdrop(), 0, 0);
     TPoly::_Begin();
     for (const GlowSegment& s : HeavyFrame())
         TPoly::Line(GlowImage, 0, s.x1, s.y1, s.colour1, s.x2, s.y2, s.colour2, s.width);
@@ -57,13 +53,7 @@ Cost DrawHeavyFrame(GlowPath path) {
 // the offscreen OpenGL is opened (or it would be closed under the drawing).
 bool OpenOffscreenForHeavyFrame() {
     HeavyFrame();
-    const bool fresh = !PlatformHasGL();
-    if (!OpenOffscreen()) return false;
-    if (fresh || !HeavyBackdrop) {
-        const ResourceBytes png = FindResource("res\\backdrop.png");
-        HeavyBackdrop = png ? LoadPicturePng(png.data, png.size, "res\\backdrop.png") : nullptr;
-    }
-    return HeavyBackdrop != nullptr;
+    return OpenOffscreen();
 }
 
 void BM_HeavyFrameGL(benchmark::State& state) {

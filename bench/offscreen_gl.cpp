@@ -9,6 +9,10 @@
 #include "platform/platform.h"
 #include "render/tpoly.h"
 
+namespace {
+const Picture* Backdrop = nullptr;
+}
+
 bool OpenOffscreen() {
     if (PlatformHasGL() && GlowImage) return true;
     PlatformOptions options;
@@ -17,11 +21,15 @@ bool OpenOffscreen() {
     SetPlayViewport(0, 0);
     const ResourceBytes dot = FindResource("res\\dot.png");
     GlowImage = dot ? LoadPicturePng(dot.data, dot.size, "res\\dot.png") : nullptr;
-    if (!GlowImage) return false;
+    const ResourceBytes sky = FindResource("res\\backdrop.png");
+    Backdrop = sky ? LoadPicturePng(sky.data, sky.size, "res\\backdrop.png") : nullptr;
+    if (!GlowImage || !Backdrop) return false;
     MidHandle(GlowImage);
     TPoly::Initialise();
     return true;
 }
+
+const Picture* OffscreenBackdrop() { return Backdrop; }
 
 double ThreadCpuMs() {
     timespec t{};
