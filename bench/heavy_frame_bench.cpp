@@ -1,8 +1,9 @@
 // The busiest arcade frame, over the backdrop as the default settings show
-// it, drawn on the offscreen OpenGL every way the glow renderer can: each strip whole at full resolution, and split into sharp
-// cores with the halo at a half or a quarter of the resolution. Timed in CPU
-// time of the whole process, since the software rasterizer fills on threads
-// of its own; the full path is timed in the same iterations as the reference.
+// it, drawn on the offscreen OpenGL every way the glow renderer can: each
+// strip whole at full resolution, and split into sharp cores with the halo
+// at a half or a quarter of the resolution. Timed in CPU time of the whole
+// process, since the software rasterizer fills on threads of its own; the
+// full path is timed in the same iterations as the reference.
 // BM_HeavyFramePictures writes the three pictures and the differences from
 // the full one to bench-out/ in the build folder and reports PSNR and the
 // mean absolute difference per channel.

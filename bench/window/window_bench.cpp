@@ -25,7 +25,6 @@
 
 namespace {
 
-
 // The first frames (start-up, the first level's title) are not measured.
 constexpr long long Skipped = 120;
 

@@ -28,29 +28,24 @@ std::vector<uint8_t> BlockMinimum(const uint8_t* rgba, int width, int height, in
     return low;
 }
 
-// What the halo's linear filter makes of the smooth layer at pixel (x, y):
-// texel centres sit in the middle of their blocks, and the edges clamp.
-float Spread(const std::vector<uint8_t>& low, int w, int h, int divisor, int x, int y, int c) {
+// What the halo's linear filter makes of the smooth layer at pixel (x, y),
+// colour by colour: texel centres sit in the middle of their blocks, and
+// the edges clamp.
+void Spread(const std::vector<uint8_t>& low, int w, int h, int divisor, int x, int y, float out[3]) {
     const float fx = (float(x) + 0.5f) / float(divisor) - 0.5f, fy = (float(y) + 0.5f) / float(divisor) - 0.5f;
     const int x0 = int(std::floor(fx)), y0 = int(std::floor(fy));
     const float ax = fx - float(x0), ay = fy - float(y0);
     const auto at = [&](int tx, int ty) {
-        tx = std::clamp(tx, 0, w - 1), ty = std::clamp(ty, 0, h - 1);
-        return float(low[(size_t(ty) * w + size_t(tx)) * 4 + c]);
+        return &low[(size_t(std::clamp(ty, 0, h - 1)) * w + size_t(std::clamp(tx, 0, w - 1))) * 4];
     };
-    const float top = at(x0, y0) * (1 - ax) + at(x0 + 1, y0) * ax;
-    const float bottom = at(x0, y0 + 1) * (1 - ax) + at(x0 + 1, y0 + 1) * ax;
-    return top * (1 - ay) + bottom * ay;
+    const uint8_t *a = at(x0, y0), *b = at(x0 + 1, y0), *c = at(x0, y0 + 1), *d = at(x0 + 1, y0 + 1);
+    for (int i = 0; i < 3; ++i)
+        out[i] = (float(a[i]) * (1 - ax) + float(b[i]) * ax) * (1 - ay) + (float(c[i]) * (1 - ax) + float(d[i]) * ax) * ay;
 }
 
-struct Kept {
-    unsigned texture = 0;
-    BackdropLayers layers;
-};
-std::vector<Kept> KeptLayers;
-
-}  // namespace
-
+// The smooth layer is the darkest of each block of divisor x divisor
+// pixels, which the halo's linear filter spreads back over the play area;
+// every pixel more than a few levels brighter than that becomes a point.
 BackdropLayers TakeBackdropApart(const uint8_t* rgba, int width, int height, int divisor) {
     BackdropLayers out;
     out.divisor = divisor;
@@ -61,11 +56,12 @@ BackdropLayers TakeBackdropApart(const uint8_t* rgba, int width, int height, int
     const size_t mostPoints = size_t(width) * height / 32;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
+            float spread[3];
+            Spread(low, w, h, divisor, x, y, spread);
             int add[3];
             bool point = false;
             for (int c = 0; c < 3; ++c) {
-                const int d = int(rgba[(size_t(y) * width + size_t(x)) * 4 + c]) -
-                              int(std::lround(Spread(low, w, h, divisor, x, y, c)));
+                const int d = int(rgba[(size_t(y) * width + size_t(x)) * 4 + c]) - int(std::lround(spread[c]));
                 overshoots += d < -OvershootLevel;
                 add[c] = std::max(d, 0);
                 point |= d > PointLevel;
@@ -88,12 +84,18 @@ BackdropLayers TakeBackdropApart(const uint8_t* rgba, int width, int height, int
     return out;
 }
 
+struct Kept {
+    unsigned texture = 0;
+    BackdropLayers layers;
+};
+std::vector<Kept> KeptLayers;
+
+}  // namespace
+
 const BackdropLayers* BackdropLayersFor(unsigned texture, int width, int height, int divisor) {
     for (const Kept& k : KeptLayers)
         if (k.texture == texture && k.layers.divisor == divisor) return k.layers.fits ? &k.layers : nullptr;
     std::vector<uint8_t> px(size_t(width) * height * 4);
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     glBindTexture(GL_TEXTURE_2D, texture);
     GLint w = 0, h = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
@@ -105,13 +107,12 @@ const BackdropLayers* BackdropLayersFor(unsigned texture, int width, int height,
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
         kept.layers = TakeBackdropApart(px.data(), width, height, divisor);
     }
-    glBindTexture(GL_TEXTURE_2D, GLuint(bound));
     KeptLayers.push_back(std::move(kept));
     return KeptLayers.back().layers.fits ? &KeptLayers.back().layers : nullptr;
 }
 
-void DrawBackdropPoints(const BackdropLayers& layers) {
-    if (layers.pointXY.empty()) return;
+int DrawBackdropPoints(const BackdropLayers& layers) {
+    if (layers.pointXY.empty()) return 0;
     glDisable(GL_TEXTURE_2D);
     glPointSize(1);
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -121,6 +122,8 @@ void DrawBackdropPoints(const BackdropLayers& layers) {
     glDrawArrays(GL_POINTS, 0, GLsizei(layers.pointXY.size() / 2));
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+    glEnable(GL_TEXTURE_2D);
+    return 1;
 }
 
 void ForgetBackdropLayers() { KeptLayers.clear(); }

@@ -20,20 +20,15 @@ struct BackdropLayers {
     std::vector<uint8_t> pointRGBA;
 };
 
-// Takes an opaque picture the size of the play area (RGBA, top row first)
-// apart at 1/divisor of its resolution. The smooth layer is the darkest of
-// each block of divisor x divisor pixels, which the halo's linear filter
-// spreads back over the play area; every pixel more than a few levels
-// brighter than that becomes a point. Pure arithmetic, so it is tested
-// without OpenGL.
-BackdropLayers TakeBackdropApart(const uint8_t* rgba, int width, int height, int divisor);
-
-// The layers of this backdrop texture at this divisor, worked out once and
-// kept; nullptr where the backdrop does not fit (or cannot be read back).
+// The layers of an opaque backdrop texture the size of the play area
+// (width x height) at 1/divisor of its resolution, worked out once and kept;
+// nullptr where the backdrop does not fit (or cannot be read back). Leaves
+// the backdrop texture bound.
 const BackdropLayers* BackdropLayersFor(unsigned texture, int width, int height, int divisor);
 
-// Adds the points onto the play area: one draw call.
-void DrawBackdropPoints(const BackdropLayers& layers);
+// Adds the points onto the play area, from the composite, whose texturing
+// it leaves on. Returns the draw calls made.
+int DrawBackdropPoints(const BackdropLayers& layers);
 
 // Forgets the kept layers (the OpenGL context is going away).
 void ForgetBackdropLayers();

@@ -137,16 +137,18 @@ namespace {
 // the backdrop comes apart and no halo has been drawn yet.
 const BackdropLayers* SeedHaloWithBackdrop(unsigned texture, bool exact) {
     if (!exact || State.drawn || !State.target) return nullptr;
-    const BackdropLayers* layers = BackdropLayersFor(texture, PlayWidth, PlayHeight, State.divisor);
-    if (!layers) return nullptr;
+    // The textures are bound here behind the caller's back; its own is put back.
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    glBindTexture(GL_TEXTURE_2D, State.target);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, PlayWidth / State.divisor, PlayHeight / State.divisor, GL_RGBA,
-                    GL_UNSIGNED_BYTE, layers->smooth.data());
+    const BackdropLayers* layers = BackdropLayersFor(texture, PlayWidth, PlayHeight, State.divisor);
+    if (layers) {
+        glBindTexture(GL_TEXTURE_2D, State.target);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, PlayWidth / State.divisor, PlayHeight / State.divisor, GL_RGBA,
+                        GL_UNSIGNED_BYTE, layers->smooth.data());
+        State.drawn = State.fresh = true;
+    }
     glBindTexture(GL_TEXTURE_2D, GLuint(bound));
-    State.drawn = State.fresh = true;
     return layers;
 }
 
@@ -184,8 +186,8 @@ void BindBackdrop(unsigned texture, bool exact) {
 
 // The play area as one quad: halo texture coordinates on unit 0 (its rows
 // start at the bottom, as drawn), the backdrop's on unit 1 (rows from the top);
-// then a taken-apart backdrop's points.
-void DrawPlayArea(const BackdropLayers* stars) {
+// then a taken-apart backdrop's points. Returns the draw calls made.
+int DrawPlayArea(const BackdropLayers* stars) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -200,14 +202,12 @@ void DrawPlayArea(const BackdropLayers* stars) {
         glVertex2f(2 * u - 1, 2 * v - 1);
     }
     glEnd();
-    if (stars) {
-        DrawBackdropPoints(*stars);
-        glEnable(GL_TEXTURE_2D);
-    }
+    const int calls = 1 + (stars ? DrawBackdropPoints(*stars) : 0);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+    return calls;
 }
 
 }  // namespace
@@ -233,10 +233,10 @@ int GlowHaloComposite() {
     if (backdrop) BindBackdrop(backdrop, State.backdropExact);
     glBlendFunc(GL_ONE, GL_ONE);
     glColor4f(1, 1, 1, 1);
-    DrawPlayArea(stars);
+    const int calls = DrawPlayArea(stars);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     if (backdrop) BindBackdrop(0, false);
-    return stars && !stars->pointXY.empty() ? 2 : 1;
+    return calls;
 }
 
 void GlowHaloForget() {
