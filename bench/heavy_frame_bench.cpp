@@ -40,8 +40,15 @@ Cost DrawHeavyFrame(GlowPath path) {
     ClearScreen();
     DrawBackdrop(OffscreenBackdrop(), 0, 0);
     TPoly::_Begin();
-    for (const GlowSegment& s : HeavyFrame())
+    int shape = 0;  // the invaders are drawn as the shapes they were drawn in
+    for (const GlowSegment& s : HeavyFrame()) {
+        if (s.shape != shape) {
+            if (shape) TPoly::EndShape();
+            if ((shape = s.shape)) TPoly::BeginShape(s.shapeX, s.shapeY);
+        }
         TPoly::Line(GlowImage, 0, s.x1, s.y1, s.colour1, s.x2, s.y2, s.colour2, s.width);
+    }
+    if (shape) TPoly::EndShape();
     TPoly::_End();
     ShowFrame();
     GlowWaitForGpu();

@@ -117,10 +117,12 @@ HitOutcome DrawOutline(Enemies& e, bool testHits) {
     if (n < 0 || n >= InvaderShapeSlots) n = 0;
     if (testHits && !AnyShotNear(512 + ox, 384 + oy)) testHits = false;
     HitOutcome outcome = HitOutcome::Alive;
+    TPoly::BeginShape(512 + ox + float(OffsetX), 384 + oy + float(OffsetY));
     for (int k = 0; k <= n; ++k) {
         DrawSlot(e, slots[k], ox, oy);
         if (testHits) outcome = TestShots(e, outcome);
     }
+    TPoly::EndShape();
     return outcome;
 }
 

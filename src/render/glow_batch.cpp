@@ -4,7 +4,8 @@
 // it inside a strip, so the pixels are those of drawing every strip alone.
 // On the split path (glow_halo.h) a line of the dot goes in twice instead,
 // as quads (glow_quads.h): whole into the halo batch, as narrow as its core
-// into the cores' batch.
+// into the cores' batch. A shape's halos (glow_shapes.h) wait for the
+// shape's end, to be looked up in the atlas as one.
 #include "render/glow_batch.h"
 
 #include <epoxy/gl.h>
@@ -14,6 +15,7 @@
 
 #include "platform/platform.h"
 #include "render/glow_halo.h"
+#include "render/glow_shapes.h"
 #include "render/tpoly.h"
 
 bool GlowBatching = true;
@@ -31,6 +33,14 @@ Batch Screen;                // drawn onto the screen
 GlowQuadBatch HaloQuads;     // split path: drawn into the halo picture
 GlowQuadBatch CoreQuads;     // split path: drawn onto the screen
 GlowHaloParts Parts;
+bool ShapesReady = false;    // split path: the atlas of shape halos is there
+// The shape being drawn: its lines' strips, kept for its end.
+struct OpenShape {
+    bool open = false;
+    float x = 0, y = 0;
+    std::vector<GlowVertex> strips;
+};
+OpenShape Shape;
 unsigned BatchTexture = 0;   // texture of the pending strips
 unsigned BoundTexture = 0;   // reference path: what GL has bound, 0 unknown
 int CallsThisFrame = 0;
@@ -98,7 +108,10 @@ void PointArraysAt(const Batch& batch) {
 bool GlowSplitPathReady() {
     const GlowPath path = GlowPathInUse();
     if (path == GlowPath::Full || !GlowImage || !PlatformHasGL()) return false;
-    if (GlowHaloPrepare(GlowImage, HaloDivisor(path), Parts)) return true;
+    if (GlowHaloPrepare(GlowImage, HaloDivisor(path), Parts)) {
+        ShapesReady = GlowShapesPrepare(HaloDivisor(path), Parts.haloTexture);
+        return true;
+    }
     GlowPathWanted = GlowPath::Full;  // no offscreen pictures here
     return false;
 }
@@ -114,30 +127,50 @@ void GlowBatchAddStrip(const float* f, int vertexCount) {
         DrawStripImmediate(f, vertexCount);
         return;
     }
-    if (Screen.vertices.size() + HaloQuads.vertices.size() + size_t(vertexCount) > MaxBatchVertices) GlowBatchFlush();
+    if (Screen.vertices.size() + CoreQuads.vertices.size() + size_t(vertexCount) > MaxBatchVertices) GlowBatchFlush();
     static std::vector<GlowVertex> strip;
     strip.clear();
     for (int i = 0; i < vertexCount; ++i, f += TPoly::FloatsPerVertex) strip.push_back(Unpack(f));
     // Other strips than lines are drawn whole: they are rare.
     if (vertexCount == 8 && SplitThisTexture()) {
+        if (Shape.open && ShapesReady) {
+            AddGlowQuads(strip.data(), {{&CoreQuads, Parts.coreReach}});
+            Shape.strips.insert(Shape.strips.end(), strip.begin(), strip.end());
+            return;
+        }
         AddGlowQuads(strip.data(), {{&HaloQuads, 1.0f}, {&CoreQuads, Parts.coreReach}});
         return;
     }
     AddIndexed(Screen, strip.data(), vertexCount);
 }
 
+void GlowBatchBeginShape(float x, float y) {
+    Shape.open = true;
+    Shape.x = x, Shape.y = y;
+    Shape.strips.clear();
+}
+
+void GlowBatchEndShape() {
+    if (Shape.open && !Shape.strips.empty()) GlowShapesAdd(Shape.strips, Shape.x, Shape.y, HaloQuads);
+    Shape.open = false;
+    Shape.strips.clear();
+}
+
 void GlowBatchFlush() {
     // Whoever asked for the flush is about to bind its own texture.
     BoundTexture = 0;
-    if (Screen.vertices.empty() && HaloQuads.vertices.empty()) return;
+    // A shape cut in two by other drawing is drawn as lines so far.
+    for (size_t i = 0; i + 8 <= Shape.strips.size(); i += 8) AddGlowQuads(&Shape.strips[i], {{&HaloQuads, 1.0f}});
+    Shape.strips.clear();
+    if (Screen.vertices.empty() && CoreQuads.vertices.empty()) return;
     if (!PlatformHasGL()) {
         GlowBatchDiscard();
         return;
     }
-    if (!HaloQuads.vertices.empty()) {
-        GlowHaloDraw(HaloQuads);
-        DrawGlowQuads(CoreQuads, Parts.coreTexture);
-        CallsThisFrame += 2;
+    if (!CoreQuads.vertices.empty()) {
+        CallsThisFrame += GlowShapesRenderCells();
+        CallsThisFrame += GlowHaloDraw(HaloQuads, GlowShapesDrawSquares);
+        CallsThisFrame += DrawGlowQuads(CoreQuads, Parts.coreTexture);
     }
     if (!Screen.vertices.empty()) {
         BindForGlow(BatchTexture);
@@ -166,13 +199,16 @@ void GlowBatchEndFrame() {
     GlowBatchComplete();
     CallsLastFrame = CallsThisFrame;
     CallsThisFrame = 0;
+    GlowShapesEndFrame();
     GlowPathAfterFrame(FrameWorkMs());
 }
 
-int GlowBatchPendingVertices() { return int(Screen.vertices.size() + HaloQuads.vertices.size()); }
+int GlowBatchPendingVertices() { return int(Screen.vertices.size() + CoreQuads.vertices.size()); }
 
 void GlowBatchDiscard() {
     Screen.vertices.clear(), Screen.indices.clear();
+    Shape.strips.clear();
+    GlowShapesDiscard();
     for (GlowQuadBatch* b : {&HaloQuads, &CoreQuads}) b->vertices.clear(), b->indices.clear();
 }
 

@@ -44,6 +44,11 @@ void GlowBatchUseTexture(unsigned texture);
 // vertices in the 9-float vertex layout.
 void GlowBatchAddStrip(const float* vertices, int vertexCount);
 
+// The lines added between these make one shape about (x, y) (TPoly's
+// BeginShape and EndShape).
+void GlowBatchBeginShape(float x, float y);
+void GlowBatchEndShape();
+
 // Draws whatever is pending. Also the platform's flush hook, so it must be
 // harmless when nothing is pending or there is no OpenGL.
 void GlowBatchFlush();

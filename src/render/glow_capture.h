@@ -11,6 +11,8 @@ struct GlowSegment {
     float x2 = 0, y2 = 0;
     uint32_t colour2 = 0;
     float width = 0;
+    int shape = 0;  // the TPoly shape it was drawn in (numbered from 1), 0 none
+    float shapeX = 0, shapeY = 0;
 };
 
 // While set, every segment TPoly::Line draws is also appended here (display

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "render/backdrop_layers.h"
+#include "render/glow_shapes.h"
 
 namespace {
 
@@ -114,7 +115,7 @@ bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out) {
     return true;
 }
 
-void GlowHaloDraw(const GlowQuadBatch& quads) {
+int GlowHaloDraw(const GlowQuadBatch& quads, int (*more)()) {
     glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
     StartHaloPicture();
     // The play area's projection stays; only the viewport shrinks to the picture.
@@ -124,11 +125,13 @@ void GlowHaloDraw(const GlowQuadBatch& quads) {
     glScissor(0, 0, w, h);
     // Only the light is added onto the screen; the halo's alpha is never read.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
-    DrawGlowQuads(quads, State.parts.haloTexture);
+    int calls = DrawGlowQuads(quads, State.parts.haloTexture);
+    if (more) calls += more();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glPopAttrib();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     State.drawn = true;
+    return calls;
 }
 
 namespace {
@@ -242,5 +245,6 @@ int GlowHaloComposite() {
 void GlowHaloForget() {
     State = HaloState{};
     ForgetBackdropLayers();
+    GlowShapesForget();
     GlowQuadsForget();
 }

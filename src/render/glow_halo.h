@@ -24,8 +24,10 @@ struct GlowHaloParts {
 // pictures or no shaders: the full path is used then.
 bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out);
 
-// Draws line quads into the offscreen halo picture with the halo's light.
-void GlowHaloDraw(const GlowQuadBatch& quads);
+// Draws line quads into the offscreen halo picture with the halo's light,
+// then whatever `more` draws there (its own light, weighed already). Returns
+// the draw calls made.
+int GlowHaloDraw(const GlowQuadBatch& quads, int (*more)());
 
 // Has the composite add this opaque picture the size of the play area as
 // well, in the same pass: the frame's backdrop, which would otherwise cost a

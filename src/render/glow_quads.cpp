@@ -113,8 +113,8 @@ bool GlowQuadsReady() {
     return Program != 0;
 }
 
-void DrawGlowQuads(const GlowQuadBatch& batch, unsigned texture) {
-    if (batch.indices.empty() || Program == 0) return;
+int DrawGlowQuads(const GlowQuadBatch& batch, unsigned texture) {
+    if (batch.indices.empty() || Program == 0) return 0;
     constexpr GLsizei Stride = sizeof(GlowQuadVertex);
     const GlowQuadVertex* v = batch.vertices.data();
     glUseProgram(Program);
@@ -133,6 +133,7 @@ void DrawGlowQuads(const GlowQuadBatch& batch, unsigned texture) {
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glUseProgram(0);
+    return 1;
 }
 
 void GlowQuadsForget() {

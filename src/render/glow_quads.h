@@ -45,7 +45,8 @@ bool GlowQuadsReady();
 // Draws the batch into whatever framebuffer is bound, each pixel lit by
 // `texture` (the dot, or a part of it) where the line's strip would read it.
 // Leaves the fixed-function state as it was, but for the texture bound.
-void DrawGlowQuads(const GlowQuadBatch& batch, unsigned texture);
+// Returns the draw calls made (none for an empty batch).
+int DrawGlowQuads(const GlowQuadBatch& batch, unsigned texture);
 
 // Forgets the program (the OpenGL context is going away or was replaced).
 void GlowQuadsForget();

@@ -35,6 +35,10 @@ namespace {
 
 constexpr int TriangleStrip = 5;
 long long SegmentsDrawn = 0;
+// The shape open, numbered for GlowCapture; 0 none.
+int ShapesBegun = 0;
+int ShapeOpen = 0;
+float ShapeX = 0, ShapeY = 0;
 
 void PutVertex(float* out, float x, float y, uint32_t colour, float u, float v) {
     out[0] = x, out[1] = y, out[2] = 0;
@@ -113,11 +117,22 @@ void TPoly::Line(const Picture* image, int frame, float x1, float y1, uint32_t c
     if (x1 == x2 && y1 == y2) return;
     if (!std::isfinite(x1 + y1 + x2 + y2 + width)) return;
     ++SegmentsDrawn;
-    if (GlowCapture) GlowCapture->push_back({x1, y1, colour1, x2, y2, colour2, width});
+    if (GlowCapture) GlowCapture->push_back({x1, y1, colour1, x2, y2, colour2, width, ShapeOpen, ShapeX, ShapeY});
     if (!PlatformHasGL()) return;
     float strip[StripFloats];
     BuildLineStrip(strip, x1, y1, colour1, x2, y2, colour2, width);
     Draw(image, frame, strip, StripFloats, TriangleStrip, 1);
+}
+
+void TPoly::BeginShape(float x, float y) {
+    ShapeOpen = ++ShapesBegun;
+    ShapeX = x, ShapeY = y;
+    if (PlatformHasGL()) GlowBatchBeginShape(x, y);
+}
+
+void TPoly::EndShape() {
+    ShapeOpen = 0;
+    if (PlatformHasGL()) GlowBatchEndShape();
 }
 
 void ApplyGlowAmount() {

@@ -37,6 +37,11 @@ struct TPoly {
     static void Draw(const Picture* image, int frame, const float* vertices, int count, int primitive, int endFlag);
     static void Line(const Picture* image, int frame, float x1, float y1, uint32_t colour1, float x2, float y2,
                      uint32_t colour2, float width);
+    // The lines drawn between BeginShape and EndShape are one shape about
+    // (x, y) that comes back often in the same form, such as an invader:
+    // the renderer may keep its glow instead of drawing it afresh.
+    static void BeginShape(float x, float y);
+    static void EndShape();
 
     // Fills out[72] with the strip Line draws (exposed for tests and benchmarks).
     static void BuildLineStrip(float* out, float x1, float y1, uint32_t colour1, float x2, float y2,

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -228,6 +229,60 @@ TEST_F(GlowGL, SplitPathCarriesASkyAsSmoothLightAndPoints) {
                 for (int c = 0; c < 3; ++c)
                     largest = std::max(largest, std::abs(At(bare, 208 + x, 66 + y)[c] - sky[(size_t(y) * 1024 + size_t(x)) * 4 + c]));
         EXPECT_LE(largest, 4) << int(path);
+    }
+}
+
+// On the split path a shape that comes back (an invader) has its halo kept
+// in an atlas. Whether its cell is new, kept, or handed on to other shapes
+// and back, it must look as its lines do.
+TEST_F(GlowGL, KeptShapeHalosLookAsTheirLines) {
+    Open(1440, 900, 208, 66);
+    // Form n: a hexagon of radius 12..19, turned by half degrees, in a colour
+    // of its own past the first 1,920. Forty of them lie at uneven places.
+    const auto outline = [&](int n, float x, float y, bool asShape) {
+        const float radius = float(12 + n % 8), turn = float(n / 8 % 240) * 0.5f;
+        const uint32_t colour = 0xFF000000u | (n < 1920 ? 0x40A0FFu : (uint32_t(n) * 2654435761u) & 0xFFFFFFu);
+        if (asShape) TPoly::BeginShape(x + float(OffsetX), y + float(OffsetY));
+        for (int k = 0; k < 6; ++k) {
+            const float a = (turn + float(60 * k)) * 0.0174533f, b = a + 60 * 0.0174533f;
+            Segment(x + radius * std::cos(a), y + radius * std::sin(a), x + radius * std::cos(b),
+                    y + radius * std::sin(b), k % 2 ? colour : 0xFFFF6020u);
+        }
+        if (asShape) TPoly::EndShape();
+    };
+    const auto wave = [&](int first, bool asShape) {
+        for (int i = 0; i < 40; ++i) outline(first + i, 80 + 110.3f * float(i % 9), 90 + 131.7f * float(i / 9), asShape);
+    };
+    const auto compare = [&](const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, const char* what) {
+        double total = 0;
+        int largest = 0;
+        for (size_t i = 0; i < a.size(); ++i) {
+            if (i % 4 == 3) continue;
+            const int d = std::abs(int(a[i]) - int(b[i]));
+            total += d, largest = std::max(largest, d);
+        }
+        EXPECT_LT(total / double(a.size()), 0.1) << what;
+        EXPECT_LE(largest, 6) << what;
+    };
+    for (GlowPath path : {GlowPath::HalfHalo, GlowPath::QuarterHalo}) {
+        GlowPathWanted = path;
+        const auto lines = Frame([&] { wave(0, false); });
+        const auto fresh = Frame([&] { wave(0, true); });
+        EXPECT_EQ(GlowDrawCallsLastFrame(), 4) << int(path);  // new cells, squares, cores, composite
+        const auto kept = Frame([&] { wave(0, true); });
+        EXPECT_EQ(GlowDrawCallsLastFrame(), 3) << int(path);
+        // Enough other shapes, 48 new ones a frame, to hand every cell on.
+        SetFrameHook(nullptr);
+        for (int f = 0; f < 90; ++f) {
+            ClearScreen();
+            for (int i = 0; i < 48; ++i) outline(2000 + 48 * f + i, 100 + 17.0f * float(i), 400, true);
+            ShowFrame();
+        }
+        SetFrameHook(KeepShownPixels);
+        const auto back = Frame([&] { wave(0, true); });
+        compare(lines, fresh, "new cells");
+        compare(lines, kept, "kept cells");
+        compare(lines, back, "cells handed on and back");
     }
 }
 
