@@ -1,7 +1,9 @@
 // orbivore-window-bench: the real platform (an SDL window with OpenGL, real
 // pacing) for a fixed stretch, driven like the simulator: the idle main menu,
-// the bot playing level 69, or an empty window with an OpenGL context as the
-// reference. Prints one table row: frames shown a second, frame work
+// the bot playing level 69, the busiest arcade frame of the benchmarks drawn
+// over and over (heavy-lines: with every invader drawn as its lines, the
+// reference for the atlas of their halos), or an empty window with an
+// OpenGL context as the reference. Prints one table row: frames shown a second, frame work
 // (median, 99th percentile), the jitter of the frame intervals, CPU shares
 // of the game's thread and of the rasterizer's threads, and peak memory.
 // bench/window_bench.sh runs it in a virtual X server.
@@ -20,7 +22,11 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "busy_frame.h"
+#include "common/resources.h"
+#include "render/backdrop.h"
 #include "render/glow_batch.h"
+#include "render/tpoly.h"
 #include "sim/sim_session.h"
 
 namespace {
@@ -86,14 +92,44 @@ double Percentile(std::vector<double> v, double p) {
     return v[std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5))];
 }
 
+void Fail() {
+    std::fprintf(stderr, "orbivore-window-bench: %s\n", PlatformError().c_str());
+    std::exit(1);
+}
+
 void EmptyWindow(const PlatformOptions& options) {
-    if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "empty")) {
-        std::fprintf(stderr, "orbivore-window-bench: %s\n", PlatformError().c_str());
-        std::exit(1);
-    }
+    if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "empty")) Fail();
     try {
         for (;;) {
             ClearScreen();
+            ShowFrame();
+        }
+    } catch (const ProgramQuit&) {
+    }
+    PlatformStop();
+}
+
+// The largest wave with 150 invader shots, explosions, particles and
+// captions (bench/busy_frame.h) over the backdrop, as the game draws them,
+// with the glow path the game would choose.
+void HeavyFrame(const PlatformOptions& options) {
+    const std::vector<GlowSegment> frame = CaptureBusyArcadeFrame();
+    PlatformStop();  // the capture's own platform, without OpenGL
+    if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "heavy frame")) Fail();
+    SetPlayViewport(0, 0);
+    const ResourceBytes dot = FindResource("res\\dot.png"), sky = FindResource("res\\backdrop.png");
+    GlowImage = dot ? LoadPicturePng(dot.data, dot.size, "res\\dot.png") : nullptr;
+    const Picture* backdrop = sky ? LoadPicturePng(sky.data, sky.size, "res\\backdrop.png") : nullptr;
+    if (!GlowImage || !backdrop) Fail();
+    MidHandle(GlowImage);
+    TPoly::Initialise();
+    try {
+        for (;;) {
+            ClearScreen();
+            DrawBackdrop(backdrop, 0, 0);
+            TPoly::_Begin();
+            DrawGlowSegments(frame);
+            TPoly::_End();
             ShowFrame();
         }
     } catch (const ProgramQuit&) {
@@ -133,8 +169,9 @@ void PrintRow(const std::string& mode) {
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     const long long frames = argc > 2 ? std::atoll(argv[2]) : 0;
-    if ((mode != "menu" && mode != "level69" && mode != "empty") || frames < 2) {
-        std::fprintf(stderr, "usage: orbivore-window-bench menu|level69|empty FRAMES\n");
+    if ((mode != "menu" && mode != "level69" && mode != "heavy" && mode != "heavy-lines" && mode != "empty") ||
+        frames < 2) {
+        std::fprintf(stderr, "usage: orbivore-window-bench menu|level69|heavy|heavy-lines|empty FRAMES\n");
         return 2;
     }
     setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -148,6 +185,9 @@ int main(int argc, char** argv) {
     session.startLevel = 69;
     if (mode == "empty") {
         EmptyWindow(options);
+    } else if (mode.rfind("heavy", 0) == 0) {
+        GlowKeepShapes = mode == "heavy";
+        HeavyFrame(options);
     } else {
         BeginSimSession(&session);
         if (RunOrbivore(options, 69) != 0) return 1;

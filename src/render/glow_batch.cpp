@@ -19,6 +19,7 @@
 #include "render/tpoly.h"
 
 bool GlowBatching = true;
+bool GlowKeepShapes = true;
 
 namespace {
 
@@ -133,7 +134,7 @@ void GlowBatchAddStrip(const float* f, int vertexCount) {
     for (int i = 0; i < vertexCount; ++i, f += TPoly::FloatsPerVertex) strip.push_back(Unpack(f));
     // Other strips than lines are drawn whole: they are rare.
     if (vertexCount == 8 && SplitThisTexture()) {
-        if (Shape.open && ShapesReady) {
+        if (Shape.open && ShapesReady && GlowKeepShapes) {
             AddGlowQuads(strip.data(), {{&CoreQuads, Parts.coreReach}});
             Shape.strips.insert(Shape.strips.end(), strip.begin(), strip.end());
             return;

@@ -31,6 +31,10 @@ void GlowPathReset();
 // Called between frames, with the last frame's work in milliseconds.
 void GlowPathAfterFrame(double workMs);
 
+// true: on the split path, shapes keep their halos in an atlas
+// (glow_shapes.h). false: they are drawn as lines (the benchmarks' reference).
+extern bool GlowKeepShapes;
+
 // true: strips are collected and drawn together. false: the reference path,
 // one immediate-mode primitive per strip, kept to measure and check the
 // batch against.

@@ -30,7 +30,9 @@ constexpr float KeySteps = 64;
 
 struct Cell {
     uint64_t key = 0;
-    bool used = false;  // holds a shape's halo (or will, once drawn this frame)
+    // May hold light: a shape's halo (or will, once drawn this frame), or
+    // whatever a new texture holds. Emptied before it is drawn into.
+    bool used = true;
     int lastFrame = -1;
     std::list<int>::iterator place;
 };
@@ -157,6 +159,8 @@ bool MakeAtlas(int divisor) {
     State.size = State.perRow * State.cell;
     State.cells.assign(size_t(State.perRow) * size_t(State.perRow), Cell{});
     for (int i = 0; i < int(State.cells.size()); ++i) State.cells[size_t(i)].place = State.byAge.insert(State.byAge.end(), i);
+    // Not cleared as a whole: the memory behind a cell is only touched when a
+    // shape first needs it, so a screen without invaders costs nothing.
     State.texture = MakeTexture(State.size, State.size, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -166,13 +170,6 @@ bool MakeAtlas(int divisor) {
     glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, State.texture, 0);
     const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    if (ok) {
-        glPushAttrib(GL_SCISSOR_BIT | GL_COLOR_BUFFER_BIT);
-        glDisable(GL_SCISSOR_TEST);
-        glClearColor(0, 0, 0, 0);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glPopAttrib();
-    }
     glBindFramebuffer(GL_FRAMEBUFFER, GLuint(bound));
     return ok;
 }
@@ -182,29 +179,35 @@ void PointArraysAt(const std::vector<Square>& squares) {
     glTexCoordPointer(2, GL_FLOAT, sizeof(Square), &squares[0].u);
 }
 
+void DeleteAtlas() {
+    if (State.framebuffer) glDeleteFramebuffers(1, &State.framebuffer);
+    if (State.texture) glDeleteTextures(1, &State.texture);
+}
+
 }  // namespace
 
 bool GlowShapesPrepare(int divisor, unsigned haloTexture) {
-    if (State.failed && State.divisor == divisor) return false;
-    if (State.divisor == divisor && State.texture) {
-        State.haloTexture = haloTexture;
-        return true;
+    if (State.divisor != divisor) {
+        DeleteAtlas();
+        GlowShapesForget();
+        State.divisor = divisor;
     }
-    if (State.framebuffer) glDeleteFramebuffers(1, &State.framebuffer);
-    if (State.texture) glDeleteTextures(1, &State.texture);
-    GlowShapesForget();
     State.haloTexture = haloTexture;
-    if (MakeAtlas(divisor)) return true;
-    GlowShapesForget();
-    State.divisor = divisor;
-    State.failed = true;
-    return false;
+    return !State.failed;
 }
 
 void GlowShapesAdd(const std::vector<GlowVertex>& strips, float x, float y, GlowQuadBatch& halo) {
     bool fits = false;
     const uint64_t key = KeyOf(strips, x, y, fits);
     int cell = -1;
+    // The atlas is made when the first shape comes.
+    if (fits && !State.texture && !State.failed && !MakeAtlas(State.divisor)) {
+        DeleteAtlas();
+        const int divisor = State.divisor;
+        GlowShapesForget();
+        State.divisor = divisor;
+        State.failed = true;
+    }
     if (fits && State.texture) {
         const auto found = State.byKey.find(key);
         if (found != State.byKey.end()) {

@@ -268,7 +268,8 @@ TEST_F(GlowGL, KeptShapeHalosLookAsTheirLines) {
         GlowPathWanted = path;
         const auto lines = Frame([&] { wave(0, false); });
         const auto fresh = Frame([&] { wave(0, true); });
-        EXPECT_EQ(GlowDrawCallsLastFrame(), 4) << int(path);  // new cells, squares, cores, composite
+        // Cells emptied and drawn, the squares, the cores, the composite.
+        EXPECT_EQ(GlowDrawCallsLastFrame(), 5) << int(path);
         const auto kept = Frame([&] { wave(0, true); });
         EXPECT_EQ(GlowDrawCallsLastFrame(), 3) << int(path);
         // Enough other shapes, 48 new ones a frame, to hand every cell on.
