@@ -2,8 +2,9 @@
 # The frame budget in a real window: orbivore-window-bench in a virtual X
 # server (Xvfb, software OpenGL), first an empty window with an OpenGL
 # context as the reference, then the idle main menu, then the bot on level
-# 69, then the busiest arcade frame of the benchmarks drawn over and over,
-# with its invaders as lines and with their halos kept. Runs in a scratch folder holding links to the music files, so the
+# 69, then the busiest arcade frame of the benchmarks drawn over and over;
+# the last two each with the invaders as lines first, then with their halos
+# kept. Runs in a scratch folder holding links to the music files, so the
 # build folder's settings file is not touched. Usage: window_bench.sh BUILD
 set -euo pipefail
 
@@ -38,6 +39,7 @@ echo "| Run | Frames/s | Work median ms | Work p99 ms | Interval p99 ms | Jitter
 echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|"
 "$bench" empty 600
 "$bench" menu 900
+"$bench" level69-lines 1800
 "$bench" level69 1800
 "$bench" heavy-lines 900
 "$bench" heavy 900

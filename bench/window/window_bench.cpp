@@ -1,9 +1,9 @@
 // orbivore-window-bench: the real platform (an SDL window with OpenGL, real
 // pacing) for a fixed stretch, driven like the simulator: the idle main menu,
 // the bot playing level 69, the busiest arcade frame of the benchmarks drawn
-// over and over (heavy-lines: with every invader drawn as its lines, the
-// reference for the atlas of their halos), or an empty window with an
-// OpenGL context as the reference. Prints one table row: frames shown a second, frame work
+// over and over, or an empty window with an OpenGL context as the reference.
+// A mode ending in -lines draws the invaders as lines, the reference for the
+// atlas of their halos. Prints one table row: frames shown a second, frame work
 // (median, 99th percentile), the jitter of the frame intervals, CPU shares
 // of the game's thread and of the rasterizer's threads, and peak memory.
 // bench/window_bench.sh runs it in a virtual X server.
@@ -156,7 +156,7 @@ void PrintRow(const std::string& mode) {
     const std::string glow = mode == "empty" ? "-"
                              : std::string(pathNames[int(Run.path)]) +
                                    (Run.pathSince > 0 ? " from frame " + std::to_string(Run.pathSince) : "");
-    std::printf("| %-7s | %6.1f | %5.2f | %5.2f | %5.2f | %4.2f | %4.0f %% | %4.0f %% | %4.0f %% | %5.0f MiB | %s | %s | load %.1f |\n",
+    std::printf("| %-13s | %6.1f | %5.2f | %5.2f | %5.2f | %4.2f | %4.0f %% | %4.0f %% | %4.0f %% | %5.0f MiB | %s | %s | load %.1f |\n",
                 mode.c_str(), double(intervals.size()) / seconds, Percentile(Run.workMs, 0.5),
                 Percentile(Run.workMs, 0.99), Percentile(intervals, 0.99), jitter,
                 share(Run.cpuStart.game, Run.cpuEnd.game), share(Run.cpuStart.rasterizer, Run.cpuEnd.rasterizer),
@@ -167,11 +167,15 @@ void PrintRow(const std::string& mode) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string mode = argc > 1 ? argv[1] : "";
+    std::string mode = argc > 1 ? argv[1] : "";
+    // "-lines": the invaders drawn as lines, the reference for the atlas of their halos.
+    const std::string lines = "-lines";
+    const bool asLines = mode.size() > lines.size() && mode.compare(mode.size() - lines.size(), lines.size(), lines) == 0;
+    if (asLines) mode.resize(mode.size() - lines.size());
+    GlowKeepShapes = !asLines;
     const long long frames = argc > 2 ? std::atoll(argv[2]) : 0;
-    if ((mode != "menu" && mode != "level69" && mode != "heavy" && mode != "heavy-lines" && mode != "empty") ||
-        frames < 2) {
-        std::fprintf(stderr, "usage: orbivore-window-bench menu|level69|heavy|heavy-lines|empty FRAMES\n");
+    if ((mode != "menu" && mode != "level69" && mode != "heavy" && mode != "empty") || frames < 2) {
+        std::fprintf(stderr, "usage: orbivore-window-bench menu|level69[-lines]|heavy[-lines]|empty FRAMES\n");
         return 2;
     }
     setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -185,14 +189,13 @@ int main(int argc, char** argv) {
     session.startLevel = 69;
     if (mode == "empty") {
         EmptyWindow(options);
-    } else if (mode.rfind("heavy", 0) == 0) {
-        GlowKeepShapes = mode == "heavy";
+    } else if (mode == "heavy") {
         HeavyFrame(options);
     } else {
         BeginSimSession(&session);
         if (RunOrbivore(options, 69) != 0) return 1;
         BeginSimSession(nullptr);
     }
-    PrintRow(mode);
+    PrintRow(mode + (asLines ? lines : ""));
     return 0;
 }
