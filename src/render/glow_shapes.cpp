@@ -182,19 +182,22 @@ void PointArraysAt(const std::vector<Square>& squares) {
     glTexCoordPointer(2, GL_FLOAT, sizeof(Square), &squares[0].u);
 }
 
-void DeleteAtlas() {
+// Lets the atlas go and starts afresh for a halo picture at 1/divisor;
+// failed: none can be made there.
+void StartAfresh(int divisor, bool failed) {
     if (State.framebuffer) glDeleteFramebuffers(1, &State.framebuffer);
     if (State.texture) glDeleteTextures(1, &State.texture);
+    const unsigned haloTexture = State.haloTexture;
+    GlowShapesForget();
+    State.divisor = divisor;
+    State.haloTexture = haloTexture;
+    State.failed = failed;
 }
 
 }  // namespace
 
 bool GlowShapesPrepare(int divisor, unsigned haloTexture) {
-    if (State.divisor != divisor) {
-        DeleteAtlas();
-        GlowShapesForget();
-        State.divisor = divisor;
-    }
+    if (State.divisor != divisor) StartAfresh(divisor, false);
     State.haloTexture = haloTexture;
     return !State.failed;
 }
@@ -204,13 +207,7 @@ void GlowShapesAdd(const std::vector<GlowVertex>& strips, float x, float y, Glow
     const uint64_t key = KeyOf(strips, x, y, fits);
     int cell = -1;
     // The atlas is made when the first shape comes.
-    if (fits && !State.texture && !State.failed && !MakeAtlas(State.divisor)) {
-        DeleteAtlas();
-        const int divisor = State.divisor;
-        GlowShapesForget();
-        State.divisor = divisor;
-        State.failed = true;
-    }
+    if (fits && !State.texture && !State.failed && !MakeAtlas(State.divisor)) StartAfresh(State.divisor, true);
     if (fits && State.texture) {
         const auto found = State.byKey.find(key);
         if (found != State.byKey.end()) {
