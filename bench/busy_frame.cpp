@@ -11,6 +11,7 @@
 #include "combat/controls.h"
 #include "combat/shots.h"
 #include "common/random.h"
+#include "common/resources.h"
 #include "platform/platform.h"
 #include "render/explosions.h"
 #include "render/flying_text.h"
@@ -124,6 +125,19 @@ std::vector<GlowSegment> CaptureBusyArcadeFrame() {
     }
     GlowCapture = nullptr;
     return BusyFrameSegments;
+}
+
+const Picture* LoadGlowPictures() {
+    const ResourceBytes dot = FindResource("res\\dot.png"), sky = FindResource("res\\backdrop.png");
+    GlowImage = dot ? LoadPicturePng(dot.data, dot.size, "res\\dot.png") : nullptr;
+    const Picture* backdrop = sky ? LoadPicturePng(sky.data, sky.size, "res\\backdrop.png") : nullptr;
+    if (!GlowImage || !backdrop) {
+        GlowImage = nullptr;
+        return nullptr;
+    }
+    MidHandle(GlowImage);
+    TPoly::Initialise();
+    return backdrop;
 }
 
 void DrawGlowSegments(const std::vector<GlowSegment>& frame) {

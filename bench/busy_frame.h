@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "combat/invaders.h"
+#include "platform/platform.h"
 #include "render/glow_capture.h"
 
 // Shots in flight in the frame: as many as the no-weapon levels allow the
@@ -28,6 +29,11 @@ void DrawBusyFrame();
 
 // The whole frame under way (explosions, particles, captions), as drawn.
 std::vector<GlowSegment> CaptureBusyArcadeFrame();
+
+// Loads the glow dot (into GlowImage) and the game's backdrop onto the
+// display just opened and readies the glow renderer; nullptr, with nothing
+// readied, where either is missing.
+const Picture* LoadGlowPictures();
 
 // Draws captured segments again, each shape as the shape it was drawn in.
 void DrawGlowSegments(const std::vector<GlowSegment>& frame);

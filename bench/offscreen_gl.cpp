@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "common/resources.h"
+#include "busy_frame.h"
 #include "platform/platform.h"
 #include "render/tpoly.h"
 
@@ -19,14 +19,8 @@ bool OpenOffscreen() {
     options.kind = PlatformKind::HeadlessGL;
     if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "glow bench")) return false;
     SetPlayViewport(0, 0);
-    const ResourceBytes dot = FindResource("res\\dot.png");
-    GlowImage = dot ? LoadPicturePng(dot.data, dot.size, "res\\dot.png") : nullptr;
-    const ResourceBytes sky = FindResource("res\\backdrop.png");
-    Backdrop = sky ? LoadPicturePng(sky.data, sky.size, "res\\backdrop.png") : nullptr;
-    if (!GlowImage || !Backdrop) return false;
-    MidHandle(GlowImage);
-    TPoly::Initialise();
-    return true;
+    Backdrop = LoadGlowPictures();
+    return Backdrop != nullptr;
 }
 
 const Picture* OffscreenBackdrop() { return Backdrop; }

@@ -23,7 +23,6 @@
 
 #include "app/startup.h"
 #include "busy_frame.h"
-#include "common/resources.h"
 #include "render/backdrop.h"
 #include "render/glow_batch.h"
 #include "render/tpoly.h"
@@ -117,12 +116,8 @@ void HeavyFrame(const PlatformOptions& options) {
     PlatformStop();  // the capture's own platform, without OpenGL
     if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "heavy frame")) Fail();
     SetPlayViewport(0, 0);
-    const ResourceBytes dot = FindResource("res\\dot.png"), sky = FindResource("res\\backdrop.png");
-    GlowImage = dot ? LoadPicturePng(dot.data, dot.size, "res\\dot.png") : nullptr;
-    const Picture* backdrop = sky ? LoadPicturePng(sky.data, sky.size, "res\\backdrop.png") : nullptr;
-    if (!GlowImage || !backdrop) Fail();
-    MidHandle(GlowImage);
-    TPoly::Initialise();
+    const Picture* backdrop = LoadGlowPictures();
+    if (!backdrop) Fail();
     try {
         for (;;) {
             ClearScreen();

@@ -38,7 +38,6 @@ bool ShapesReady = false;    // split path: the atlas of shape halos is there
 // The shape being drawn: its lines' strips, kept for its end.
 struct OpenShape {
     bool open = false;
-    float x = 0, y = 0;
     std::vector<GlowVertex> strips;
 };
 OpenShape Shape;
@@ -145,14 +144,13 @@ void GlowBatchAddStrip(const float* f, int vertexCount) {
     AddIndexed(Screen, strip.data(), vertexCount);
 }
 
-void GlowBatchBeginShape(float x, float y) {
+void GlowBatchBeginShape() {
     Shape.open = true;
-    Shape.x = x, Shape.y = y;
     Shape.strips.clear();
 }
 
-void GlowBatchEndShape() {
-    if (Shape.open && !Shape.strips.empty()) GlowShapesAdd(Shape.strips, Shape.x, Shape.y, HaloQuads);
+void GlowBatchEndShape(float x, float y) {
+    if (Shape.open && !Shape.strips.empty()) GlowShapesAdd(Shape.strips, x, y, HaloQuads);
     Shape.open = false;
     Shape.strips.clear();
 }

@@ -50,8 +50,8 @@ void GlowBatchAddStrip(const float* vertices, int vertexCount);
 
 // The lines added between these make one shape about (x, y) (TPoly's
 // BeginShape and EndShape).
-void GlowBatchBeginShape(float x, float y);
-void GlowBatchEndShape();
+void GlowBatchBeginShape();
+void GlowBatchEndShape(float x, float y);
 
 // Draws whatever is pending. Also the platform's flush hook, so it must be
 // harmless when nothing is pending or there is no OpenGL.

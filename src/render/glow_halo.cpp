@@ -21,8 +21,8 @@ struct HaloState {
     const Picture* dot = nullptr;
     int divisor = 0;
     GlowHaloParts parts;
-    GLuint framebuffer = 0;
-    GLuint target = 0;  // the offscreen halo picture's texture
+    unsigned framebuffer = 0;
+    unsigned target = 0;  // the offscreen halo picture's texture
     bool drawn = false;  // lines or a backdrop went into the halo picture this frame
     bool fresh = false;  // the halo picture holds this frame's light only
     unsigned backdrop = 0;       // texture waiting to be added with the halo
@@ -67,14 +67,7 @@ bool SplitDot(const Picture* dot, GlowHaloParts& parts) {
 }
 
 bool MakeTarget(int divisor) {
-    if (epoxy_gl_version() < 30 && !epoxy_has_gl_extension("GL_ARB_framebuffer_object")) return false;
-    State.target = MakeTexture(PlayWidth / divisor, PlayHeight / divisor, nullptr);
-    glGenFramebuffers(1, &State.framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, State.target, 0);
-    const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    return ok;
+    return MakeGlowTarget(PlayWidth / divisor, PlayHeight / divisor, State.target, State.framebuffer);
 }
 
 // Empties the halo picture, which must be bound, unless this frame has
@@ -92,6 +85,17 @@ void StartHaloPicture() {
 }
 
 }  // namespace
+
+bool MakeGlowTarget(int width, int height, unsigned& texture, unsigned& framebuffer) {
+    if (epoxy_gl_version() < 30 && !epoxy_has_gl_extension("GL_ARB_framebuffer_object")) return false;
+    texture = MakeTexture(width, height, nullptr);
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+    const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return ok;
+}
 
 bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out) {
     if (!dot) return false;

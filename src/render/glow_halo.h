@@ -24,6 +24,10 @@ struct GlowHaloParts {
 // pictures or no shaders: the full path is used then.
 bool GlowHaloPrepare(const Picture* dot, int divisor, GlowHaloParts& out);
 
+// A texture of width x height (its texels undefined) and an offscreen
+// framebuffer drawing into it, left unbound; false where OpenGL offers none.
+bool MakeGlowTarget(int width, int height, unsigned& texture, unsigned& framebuffer);
+
 // Draws line quads into the offscreen halo picture with the halo's light,
 // then whatever `more` draws there (its own light, weighed already). Returns
 // the draw calls made.

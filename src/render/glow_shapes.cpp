@@ -10,7 +10,7 @@
 #include <list>
 #include <unordered_map>
 
-#include "platform/platform.h"
+#include "render/glow_halo.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ struct Atlas {
     int perRow = 0;
     int size = 0;     // texels a side of the texture
     unsigned haloTexture = 0;
-    GLuint texture = 0, framebuffer = 0;
+    unsigned texture = 0, framebuffer = 0;
     bool failed = false;
     std::vector<Cell> cells;
     std::list<int> byAge;  // most recently drawn first
@@ -129,8 +129,7 @@ int TakeCell(uint64_t key) {
         State.byKey.erase(c.key);
         float cx, cy;
         CellMiddle(cell, cx, cy);
-        const float r = float(State.cell) / 2 * float(State.divisor);
-        for (const auto& [sx, sy] : Corners) State.emptied.push_back({cx + sx * r, cy + sy * r, 0, 0});
+        AddSquare(State.emptied, cell, cx, cy, float(State.cell) / 2 * float(State.divisor));
     }
     c.key = key;
     c.used = true;
@@ -164,22 +163,7 @@ bool MakeAtlas(int divisor) {
     for (int i = 0; i < int(State.cells.size()); ++i) State.cells[size_t(i)].place = State.byAge.insert(State.byAge.end(), i);
     // Not cleared as a whole: the memory behind a cell is only touched when a
     // shape first needs it, so a screen without invaders costs nothing.
-    State.texture = MakeTexture(State.size, State.size, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glGenFramebuffers(1, &State.framebuffer);
-    GLint bound = 0;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-    glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, State.texture, 0);
-    const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    glBindFramebuffer(GL_FRAMEBUFFER, GLuint(bound));
-    return ok;
-}
-
-void PointArraysAt(const std::vector<Square>& squares) {
-    glVertexPointer(2, GL_FLOAT, sizeof(Square), &squares[0].x);
-    glTexCoordPointer(2, GL_FLOAT, sizeof(Square), &squares[0].u);
+    return MakeGlowTarget(State.size, State.size, State.texture, State.framebuffer);
 }
 
 // Lets the atlas go and starts afresh for a halo picture at 1/divisor;
@@ -231,8 +215,6 @@ void GlowShapesAdd(const std::vector<GlowVertex>& strips, float x, float y, Glow
 int GlowShapesRenderCells() {
     if (State.pending.empty() && State.emptied.empty()) return 0;
     int calls = 0;
-    GLint bound = 0;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
     glBindFramebuffer(GL_FRAMEBUFFER, State.framebuffer);
     glPushAttrib(GL_VIEWPORT_BIT | GL_SCISSOR_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
     glViewport(0, 0, State.size, State.size);
@@ -264,7 +246,7 @@ int GlowShapesRenderCells() {
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopAttrib();
-    glBindFramebuffer(GL_FRAMEBUFFER, GLuint(bound));
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
     State.newCells.vertices.clear(), State.newCells.indices.clear();
     State.pending.clear();
     State.emptied.clear();
@@ -281,7 +263,8 @@ int GlowShapesDrawSquares() {
     glBlendFunc(GL_ONE, GL_ONE);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    PointArraysAt(State.squares);
+    glVertexPointer(2, GL_FLOAT, sizeof(Square), &State.squares[0].x);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(Square), &State.squares[0].u);
     glDrawArrays(GL_QUADS, 0, GLsizei(State.squares.size()));
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);

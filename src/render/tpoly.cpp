@@ -35,7 +35,7 @@ namespace {
 
 constexpr int TriangleStrip = 5;
 long long SegmentsDrawn = 0;
-// The shape open, numbered for GlowCapture; 0 none.
+// The shape open (numbered for GlowCapture; 0 none) and its point.
 int ShapesBegun = 0;
 int ShapeOpen = 0;
 float ShapeX = 0, ShapeY = 0;
@@ -127,12 +127,12 @@ void TPoly::Line(const Picture* image, int frame, float x1, float y1, uint32_t c
 void TPoly::BeginShape(float x, float y) {
     ShapeOpen = ++ShapesBegun;
     ShapeX = x, ShapeY = y;
-    if (PlatformHasGL()) GlowBatchBeginShape(x, y);
+    if (PlatformHasGL()) GlowBatchBeginShape();
 }
 
 void TPoly::EndShape() {
     ShapeOpen = 0;
-    if (PlatformHasGL()) GlowBatchEndShape();
+    if (PlatformHasGL()) GlowBatchEndShape(ShapeX, ShapeY);
 }
 
 void ApplyGlowAmount() {
