@@ -153,6 +153,9 @@ bool OpenDisplay(int width, int height, bool fullScreen, const char* title) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // Nothing is depth-tested; without a depth buffer Mesa's software
+    // rasterizer can also take its fast path for plain textured rectangles.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     Uint32 flags = SDL_WINDOW_OPENGL;
     if (fullScreen && p.options.kind == PlatformKind::Window) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     p.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);

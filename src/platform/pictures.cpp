@@ -57,7 +57,7 @@ Picture* LoadPicturePng(const unsigned char* data, size_t size, const std::strin
     return AllPictures().back().get();
 }
 
-unsigned MakeTexture(int width, int height, const uint8_t* rgba) {
+unsigned MakeTexture(int width, int height, const uint8_t* pixels, bool bgra) {
     if (!PlatformHasGL()) return 0;
     GLuint tex = 0;
     glGenTextures(1, &tex);
@@ -67,7 +67,8 @@ unsigned MakeTexture(int width, int height, const uint8_t* rgba) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    // Mesa keeps a texture's texels in the order its pixels first come in.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, bgra ? GL_BGRA : GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     return tex;
 }
 

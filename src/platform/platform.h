@@ -110,8 +110,9 @@ void MidHandle(Picture* picture);
 
 // A texture of width x height RGBA pixels (nullptr: contents undefined),
 // filtered linearly and clamped at its edges; 0 without OpenGL. For the
-// glow renderer's own textures.
-unsigned MakeTexture(int width, int height, const uint8_t* rgba);
+// glow renderer's own textures. bgra: the pixels come, and are kept, in
+// blue, green, red, alpha order (what some rasterizers read fastest).
+unsigned MakeTexture(int width, int height, const uint8_t* pixels, bool bgra = false);
 
 // Draws a picture with its handle at (x, y) in display pixels, with alpha 0..1.
 void DrawPicture(const Picture* picture, float x, float y, float alpha = 1.0f);

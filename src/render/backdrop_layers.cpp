@@ -75,11 +75,15 @@ BackdropLayers TakeBackdropApart(const uint8_t* rgba, int width, int height, int
         }
     }
     if (overshoots > long(width) * height / 1000) return out;
-    // The halo picture's rows run from the bottom up.
+    // The halo picture's rows run from the bottom up, its texels blue first.
     out.smooth.resize(low.size());
-    const size_t row = size_t(w) * 4;
-    for (int y = 0; y < h; ++y) std::copy_n(&low[size_t(y) * row], row, &out.smooth[size_t(h - 1 - y) * row]);
-    for (size_t i = 3; i < out.smooth.size(); i += 4) out.smooth[i] = 255;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const uint8_t* from = &low[(size_t(y) * w + size_t(x)) * 4];
+            uint8_t* to = &out.smooth[(size_t(h - 1 - y) * w + size_t(x)) * 4];
+            to[0] = from[2], to[1] = from[1], to[2] = from[0], to[3] = 255;
+        }
+    }
     out.fits = true;
     return out;
 }

@@ -13,7 +13,8 @@
 struct BackdropLayers {
     bool fits = false;  // false: too much sharp detail; the backdrop is read whole
     int divisor = 0;
-    // The smooth layer as rows of the halo picture, bottom row first, RGBA.
+    // The smooth layer as rows of the halo picture, bottom row first, in
+    // the halo picture's blue, green, red, alpha order.
     std::vector<uint8_t> smooth;
     // The sharp pixels: their centres in clip space, and what they add.
     std::vector<float> pointXY;

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "render/glow_batch.h"
+#include "render/glow_program.h"
 
 namespace {
 
@@ -42,41 +43,6 @@ void main() {
 GLuint Program = 0;
 bool Tried = false;
 
-GLuint Compile(GLenum kind, const char* source) {
-    const GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (ok) return shader;
-    glDeleteShader(shader);
-    return 0;
-}
-
-GLuint Link() {
-    if (epoxy_gl_version() < 20) return 0;
-    const GLuint vs = Compile(GL_VERTEX_SHADER, VertexSource);
-    const GLuint fs = Compile(GL_FRAGMENT_SHADER, FragmentSource);
-    GLuint program = 0;
-    if (vs && fs) {
-        program = glCreateProgram();
-        glAttachShader(program, vs);
-        glAttachShader(program, fs);
-        glLinkProgram(program);
-        GLint ok = 0;
-        glGetProgramiv(program, GL_LINK_STATUS, &ok);
-        if (!ok) glDeleteProgram(program), program = 0;
-    }
-    if (vs) glDeleteShader(vs);
-    if (fs) glDeleteShader(fs);
-    if (program) {
-        glUseProgram(program);
-        glUniform1i(glGetUniformLocation(program, "dot"), 0);
-        glUseProgram(0);
-    }
-    return program;
-}
-
 }  // namespace
 
 void AddGlowQuads(const GlowVertex* v, std::initializer_list<GlowQuadTarget> targets) {
@@ -108,7 +74,7 @@ void AddGlowQuads(const GlowVertex* v, std::initializer_list<GlowQuadTarget> tar
 bool GlowQuadsReady() {
     if (!Tried) {
         Tried = true;
-        Program = Link();
+        Program = LinkGlowProgram(VertexSource, FragmentSource, "dot");
     }
     return Program != 0;
 }
