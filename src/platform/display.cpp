@@ -1,12 +1,14 @@
 // The display: an SDL window with an OpenGL context, or an offscreen context
 // on the software rasterizer, or nothing at all (drawing only counted).
 #include <epoxy/gl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "platform/platform_internal.h"
 
@@ -16,6 +18,17 @@ PreShowHook preShowHook = nullptr;
 
 constexpr int PlayWidth = 1024;
 constexpr int PlayHeight = 768;
+
+// Mesa's software rasterizer fills with one thread per core by default,
+// while the game's thread feeds it the frame's triangles on one of those
+// cores. Measured on two cores, one rasterizer thread more than there are
+// cores took the slowest frames of the heaviest scene from 19-22 ms down to
+// 16-18 ms, at the same median. Must be set before the first OpenGL context;
+// a player's own setting stays, and other drivers never read it.
+void ChooseRasterizerThreads() {
+    const long cores = sysconf(_SC_NPROCESSORS_ONLN);
+    if (cores > 0) setenv("LP_NUM_THREADS", std::to_string(cores + 1).c_str(), 0);
+}
 
 void ShutdownVideo(PlatformState& p) {
     if (p.gl) SDL_GL_DeleteContext(p.gl);
@@ -90,6 +103,7 @@ bool PlatformStart(const PlatformOptions& options) {
         p.started = true;
         return true;
     }
+    ChooseRasterizerThreads();
     if (options.kind == PlatformKind::HeadlessGL) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     Uint32 flags = SDL_INIT_VIDEO;
     if (options.kind == PlatformKind::Window) flags |= SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
