@@ -22,9 +22,10 @@ constexpr int PlayHeight = 768;
 // Mesa's software rasterizer fills with one thread per core by default,
 // while the game's thread feeds it the frame's triangles on one of those
 // cores. Measured on two cores, one rasterizer thread more than there are
-// cores took the slowest frames of the heaviest scene from 19-22 ms down to
-// 16-18 ms, at the same median. Must be set before the first OpenGL context;
-// a player's own setting stays, and other drivers never read it.
+// cores took the slowest percent of the heaviest scene's frames from 18-22
+// ms down to 16-19 ms, at about the same median (BENCHMARKS.md). Must be set
+// before the first OpenGL context; a player's own setting stays, and other
+// drivers never read it.
 void ChooseRasterizerThreads() {
     const long cores = sysconf(_SC_NPROCESSORS_ONLN);
     if (cores > 0) setenv("LP_NUM_THREADS", std::to_string(cores + 1).c_str(), 0);
