@@ -96,11 +96,12 @@ void Fail() {
     std::exit(1);
 }
 
-void EmptyWindow(const PlatformOptions& options) {
-    if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "empty")) Fail();
+// Clears, draws and shows frames until the frame limit ends the run.
+void ShowFramesUntilQuit(void (*draw)()) {
     try {
         for (;;) {
             ClearScreen();
+            draw();
             ShowFrame();
         }
     } catch (const ProgramQuit&) {
@@ -108,28 +109,29 @@ void EmptyWindow(const PlatformOptions& options) {
     PlatformStop();
 }
 
+void EmptyWindow(const PlatformOptions& options) {
+    if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "empty")) Fail();
+    ShowFramesUntilQuit([] {});
+}
+
+std::vector<GlowSegment> HeavySegments;
+const Picture* HeavyBackdrop = nullptr;
+
 // The largest wave with 150 invader shots, explosions, particles and
 // captions (bench/busy_frame.h) over the backdrop, as the game draws them,
 // with the glow path the game would choose.
 void HeavyFrame(const PlatformOptions& options) {
-    const std::vector<GlowSegment> frame = CaptureBusyArcadeFrame();
+    HeavySegments = CaptureBusyArcadeFrame();
     PlatformStop();  // the capture's own platform, without OpenGL
     if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "heavy frame")) Fail();
     SetPlayViewport(0, 0);
-    const Picture* backdrop = LoadGlowPictures();
-    if (!backdrop) Fail();
-    try {
-        for (;;) {
-            ClearScreen();
-            DrawBackdrop(backdrop, 0, 0);
-            TPoly::_Begin();
-            DrawGlowSegments(frame);
-            TPoly::_End();
-            ShowFrame();
-        }
-    } catch (const ProgramQuit&) {
-    }
-    PlatformStop();
+    if (!(HeavyBackdrop = LoadGlowPictures())) Fail();
+    ShowFramesUntilQuit([] {
+        DrawBackdrop(HeavyBackdrop, 0, 0);
+        TPoly::_Begin();
+        DrawGlowSegments(HeavySegments);
+        TPoly::_End();
+    });
 }
 
 void PrintRow(const std::string& mode) {

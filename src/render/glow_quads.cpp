@@ -45,13 +45,19 @@ bool Tried = false;
 
 }  // namespace
 
+// tpoly.cpp's strip: v[2], v[3] either side of the first end, v[4], v[5]
+// of the second, v[0] one width out past the first end.
+GlowStripLine LineOfStrip(const GlowVertex* v) {
+    GlowStripLine l{};
+    l.x1 = (v[2].x + v[3].x) / 2, l.y1 = (v[2].y + v[3].y) / 2;
+    l.x2 = (v[4].x + v[5].x) / 2, l.y2 = (v[4].y + v[5].y) / 2;
+    l.px = (v[2].x - v[3].x) / 2, l.py = (v[2].y - v[3].y) / 2;
+    l.width = std::sqrt(l.px * l.px + l.py * l.py);
+    return l;
+}
+
 void AddGlowQuads(const GlowVertex* v, std::initializer_list<GlowQuadTarget> targets) {
-    // tpoly.cpp's strip: v[2], v[3] either side of the first end, v[4], v[5]
-    // of the second, v[0] one width out past the first end.
-    const float x1 = (v[2].x + v[3].x) / 2, y1 = (v[2].y + v[3].y) / 2;
-    const float x2 = (v[4].x + v[5].x) / 2, y2 = (v[4].y + v[5].y) / 2;
-    const float px = (v[2].x - v[3].x) / 2, py = (v[2].y - v[3].y) / 2;  // across, one width long
-    const float width = std::sqrt(px * px + py * py);
+    const auto [x1, y1, x2, y2, px, py, width] = LineOfStrip(v);
     if (!(width > 0)) return;
     // One width along, from the first end towards the second.
     const float ax = v[2].x - v[0].x, ay = v[2].y - v[0].y;

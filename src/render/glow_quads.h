@@ -29,6 +29,15 @@ struct GlowQuadBatch {
     std::vector<unsigned> indices;
 };
 
+// The segment one of TPoly's 8-vertex line strips draws: its ends, and the
+// vector across it, one line width long.
+struct GlowStripLine {
+    float x1, y1, x2, y2;
+    float px, py;
+    float width;
+};
+GlowStripLine LineOfStrip(const GlowVertex* strip);
+
 // Adds to each batch the quad for one of TPoly's 8-vertex line strips,
 // reaching its `reach` line widths round the segment (1: the whole dot;
 // less: only its middle).

@@ -83,13 +83,11 @@ uint64_t KeyOf(const std::vector<GlowVertex>& strips, float x, float y, bool& fi
     fits = true;
     for (size_t i = 0; i + 8 <= strips.size(); i += 8) {
         const GlowVertex* v = &strips[i];
-        const float x1 = (v[2].x + v[3].x) / 2 - x, y1 = (v[2].y + v[3].y) / 2 - y;
-        const float x2 = (v[4].x + v[5].x) / 2 - x, y2 = (v[4].y + v[5].y) / 2 - y;
-        const float px = (v[2].x - v[3].x) / 2, py = (v[2].y - v[3].y) / 2;
-        const float width = std::sqrt(px * px + py * py);
+        const GlowStripLine l = LineOfStrip(v);
+        const float x1 = l.x1 - x, y1 = l.y1 - y, x2 = l.x2 - x, y2 = l.y2 - y;
         const float far = std::max({std::fabs(x1), std::fabs(y1), std::fabs(x2), std::fabs(y2)});
-        if (!(far + width <= ShapeReach)) fits = false;
-        for (float f : {x1, y1, x2, y2, px, py}) Mix(hash, f);
+        if (!(far + l.width <= ShapeReach)) fits = false;
+        for (float f : {x1, y1, x2, y2, l.px, l.py}) Mix(hash, f);
         Mix(hash, v[0]);
         Mix(hash, v[7]);
     }
