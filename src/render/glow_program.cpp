@@ -1,3 +1,5 @@
+// Compiling and linking the glow renderer's shader programs, with no log kept:
+// a program that does not build leaves the caller on its fixed-function path.
 #include "render/glow_program.h"
 
 #include <epoxy/gl.h>
