@@ -4,9 +4,10 @@
 // over and over, or an empty window with an OpenGL context as the reference.
 // A mode ending in -lines draws the invaders as lines, the reference for the
 // atlas of their halos. Prints one table row: frames shown a second, frame work
-// (median, 99th percentile), the jitter of the frame intervals, CPU shares
-// of the game's thread and of the rasterizer's threads, and peak memory.
-// bench/window_bench.sh runs it in a virtual X server.
+// (median, 99th percentile, the share of frames over their 1/60 s), the jitter
+// of the frame intervals, CPU shares of the game's thread and of the
+// rasterizer's threads, and peak memory. bench/window_bench.sh runs it in a
+// virtual X server.
 #include <dirent.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -149,13 +150,15 @@ void PrintRow(const std::string& mode) {
     getrusage(RUSAGE_SELF, &usage);
     double load[1] = {0};
     getloadavg(load, 1);
+    const auto late = std::count_if(Run.workMs.begin(), Run.workMs.end(), [](double ms) { return ms > 1000.0 / 60; });
+    const double over = 100.0 * double(late) / double(std::max<size_t>(1, Run.workMs.size()));
     const char* const pathNames[] = {"-", "full", "half halo", "quarter halo"};
     const std::string glow = mode == "empty" ? "-"
                              : std::string(pathNames[int(Run.path)]) +
                                    (Run.pathSince > 0 ? " from frame " + std::to_string(Run.pathSince) : "");
-    std::printf("| %-13s | %6.1f | %5.2f | %5.2f | %5.2f | %4.2f | %4.0f %% | %4.0f %% | %4.0f %% | %5.0f MiB | %s | %s | load %.1f |\n",
+    std::printf("| %-13s | %6.1f | %5.2f | %5.2f | %4.1f %% | %5.2f | %4.2f | %4.0f %% | %4.0f %% | %4.0f %% | %5.0f MiB | %s | %s | load %.1f |\n",
                 mode.c_str(), double(intervals.size()) / seconds, Percentile(Run.workMs, 0.5),
-                Percentile(Run.workMs, 0.99), Percentile(intervals, 0.99), jitter,
+                Percentile(Run.workMs, 0.99), over, Percentile(intervals, 0.99), jitter,
                 share(Run.cpuStart.game, Run.cpuEnd.game), share(Run.cpuStart.rasterizer, Run.cpuEnd.rasterizer),
                 share(Run.cpuStart.other, Run.cpuEnd.other), double(usage.ru_maxrss) / 1024,
                 mode == "empty" ? "-" : VsyncPacing() ? "vsync" : "software", glow.c_str(), load[0]);
