@@ -150,7 +150,7 @@ void PrintRow(const std::string& mode) {
     getrusage(RUSAGE_SELF, &usage);
     double load[1] = {0};
     getloadavg(load, 1);
-    const auto late = std::count_if(Run.workMs.begin(), Run.workMs.end(), [](double ms) { return ms > 1000.0 / 60; });
+    const auto late = std::count_if(Run.workMs.begin(), Run.workMs.end(), [](double ms) { return ms > FramePeriodMs; });
     const double over = 100.0 * double(late) / double(std::max<size_t>(1, Run.workMs.size()));
     const char* const pathNames[] = {"-", "full", "half halo", "quarter halo"};
     const std::string glow = mode == "empty" ? "-"

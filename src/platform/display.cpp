@@ -257,7 +257,7 @@ void ShowFrame() {
         glFinish();
     }
     p.framesShown++;
-    if (IsHeadless()) p.virtualMs += 1000.0 / 60.0;
+    if (IsHeadless()) p.virtualMs += FramePeriodMs;
     InputApplyScript(p.framesShown);
     PumpEvents();
     if (p.quitRequested) throw ProgramQuit{};

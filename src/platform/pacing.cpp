@@ -16,7 +16,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto FramePeriod = std::chrono::nanoseconds(1'000'000'000 / 60);
-constexpr double FramePeriodMs = 1000.0 / 60;
 
 // Frames watched after vsync is switched on before it is trusted.
 constexpr int VsyncTrialFrames = 90;

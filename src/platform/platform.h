@@ -69,6 +69,8 @@ void ClearScreen();
 // Shows the frame, pumps events and holds the program to 60 frames a second.
 // Throws ProgramQuit when the window was closed or the frame limit is reached.
 void ShowFrame();
+// A frame's turn: what its work must fit in to be shown on time.
+constexpr double FramePeriodMs = 1000.0 / 60;
 long long FramesShown();
 
 // Real window only (0 headless): how long the last frame took to make,

@@ -11,9 +11,6 @@ GlowPath GlowPathWanted = GlowPath::Auto;
 
 namespace {
 
-// A frame whose work (the swap included) takes longer than its 1/60 s is
-// shown late.
-constexpr double BudgetMs = 1000.0 / 60;
 // Frames judged together, and how many of them must miss to step lighter.
 // Every miss shows as a stutter, and the lighter picture is hard to tell
 // from the other, so a twentieth is already too many; a single slow moment
@@ -52,7 +49,7 @@ void GlowPathReset() {
 
 void GlowPathAfterFrame(double workMs) {
     if (GlowPathWanted != GlowPath::Auto || workMs <= 0) return;
-    Missed += workMs > BudgetMs;
+    Missed += workMs > FramePeriodMs;  // the work, the swap included, overran: shown late
     if (++Judged < JudgedFrames) return;
     if (Missed >= MissesToStep && AutoPath != GlowPath::QuarterHalo)
         AutoPath = AutoPath == GlowPath::Full ? GlowPath::HalfHalo : GlowPath::QuarterHalo;
