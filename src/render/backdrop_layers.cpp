@@ -19,28 +19,32 @@ constexpr int OvershootLevel = 6;
 std::vector<uint8_t> BlockMinimum(const uint8_t* rgba, int width, int height, int divisor) {
     const int w = width / divisor, h = height / divisor;
     std::vector<uint8_t> low(size_t(w) * h * 4, 255);
-    for (int y = 0; y < h * divisor; ++y)
-        for (int x = 0; x < w * divisor; ++x)
-            for (int c = 0; c < 3; ++c) {
-                uint8_t& m = low[(size_t(y / divisor) * w + size_t(x / divisor)) * 4 + c];
-                m = std::min(m, rgba[(size_t(y) * width + size_t(x)) * 4 + c]);
-            }
+    for (int y = 0; y < h * divisor; ++y) {
+        const uint8_t* from = rgba + size_t(y) * width * 4;
+        uint8_t* to = &low[size_t(y / divisor) * w * 4];
+        for (int block = 0; block < w; ++block, to += 4)
+            for (int x = 0; x < divisor; ++x, from += 4)
+                for (int c = 0; c < 3; ++c) to[c] = std::min(to[c], from[c]);
+    }
     return low;
 }
 
-// What the halo's linear filter makes of the smooth layer at pixel (x, y),
-// colour by colour: texel centres sit in the middle of their blocks, and
-// the edges clamp.
-void Spread(const std::vector<uint8_t>& low, int w, int h, int divisor, int x, int y, float out[3]) {
-    const float fx = (float(x) + 0.5f) / float(divisor) - 0.5f, fy = (float(y) + 0.5f) / float(divisor) - 0.5f;
-    const int x0 = int(std::floor(fx)), y0 = int(std::floor(fy));
-    const float ax = fx - float(x0), ay = fy - float(y0);
-    const auto at = [&](int tx, int ty) {
-        return &low[(size_t(std::clamp(ty, 0, h - 1)) * w + size_t(std::clamp(tx, 0, w - 1))) * 4];
-    };
-    const uint8_t *a = at(x0, y0), *b = at(x0 + 1, y0), *c = at(x0, y0 + 1), *d = at(x0 + 1, y0 + 1);
-    for (int i = 0; i < 3; ++i)
-        out[i] = (float(a[i]) * (1 - ax) + float(b[i]) * ax) * (1 - ay) + (float(c[i]) * (1 - ax) + float(d[i]) * ax) * ay;
+// Where the halo's linear filter reads the smooth layer for one column (or
+// row) of pixels: texel centres sit in the middle of their blocks, and the
+// edges clamp. Worked out once a column and once a row, not per pixel: the
+// backdrop is taken apart while a frame waits.
+struct Tap {
+    int first, second;  // texels
+    float weight;       // of the second
+};
+std::vector<Tap> FilterTaps(int pixels, int texels, int divisor) {
+    std::vector<Tap> taps(static_cast<size_t>(pixels));
+    for (int i = 0; i < pixels; ++i) {
+        const float f = (float(i) + 0.5f) / float(divisor) - 0.5f;
+        const int i0 = int(std::floor(f));
+        taps[size_t(i)] = {std::clamp(i0, 0, texels - 1), std::clamp(i0 + 1, 0, texels - 1), f - float(i0)};
+    }
+    return taps;
 }
 
 // The smooth layer is the darkest of each block of divisor x divisor
@@ -52,16 +56,27 @@ BackdropLayers TakeBackdropApart(const uint8_t* rgba, int width, int height, int
     if (divisor < 1 || width % divisor || height % divisor) return out;
     const int w = width / divisor, h = height / divisor;
     const std::vector<uint8_t> low = BlockMinimum(rgba, width, height, divisor);
+    const std::vector<Tap> columns = FilterTaps(width, w, divisor), rows = FilterTaps(height, h, divisor);
     long overshoots = 0;
     const size_t mostPoints = size_t(width) * height / 32;
     for (int y = 0; y < height; ++y) {
+        const Tap& row = rows[size_t(y)];
+        const uint8_t* upper = &low[size_t(row.first) * w * 4];
+        const uint8_t* lower = &low[size_t(row.second) * w * 4];
+        const float ay = row.weight;
         for (int x = 0; x < width; ++x) {
-            float spread[3];
-            Spread(low, w, h, divisor, x, y, spread);
+            const Tap& column = columns[size_t(x)];
+            const uint8_t *upperLeft = upper + column.first * 4, *upperRight = upper + column.second * 4;
+            const uint8_t *lowerLeft = lower + column.first * 4, *lowerRight = lower + column.second * 4;
+            const float ax = column.weight;
             int add[3];
             bool point = false;
             for (int c = 0; c < 3; ++c) {
-                const int d = int(rgba[(size_t(y) * width + size_t(x)) * 4 + c]) - int(std::lround(spread[c]));
+                const float spread = (float(upperLeft[c]) * (1 - ax) + float(upperRight[c]) * ax) * (1 - ay) +
+                                     (float(lowerLeft[c]) * (1 - ax) + float(lowerRight[c]) * ax) * ay;
+                // Rounded half away from zero as lround does (the spread is never
+                // negative, and exact in a double), without a call per colour.
+                const int d = int(rgba[(size_t(y) * width + size_t(x)) * 4 + c]) - int(double(spread) + 0.5);
                 overshoots += d < -OvershootLevel;
                 add[c] = std::max(d, 0);
                 point |= d > PointLevel;
