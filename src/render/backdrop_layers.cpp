@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace {
 
@@ -107,7 +108,7 @@ struct Kept {
     unsigned texture = 0;
     BackdropLayers layers;
 };
-std::vector<Kept> KeptLayers;
+std::deque<Kept> KeptLayers;  // a deque: the layers handed out stay where they are
 
 }  // namespace
 

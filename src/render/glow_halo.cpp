@@ -178,6 +178,9 @@ const BackdropLayers* SeedHaloWithBackdrop(unsigned texture, bool exact) {
     // The textures are bound here behind the caller's back; its own is put back.
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    // The picture steps lighter when frames are already missing: the lightest
+    // halo's layers are worked out with the first, so the step pays for none.
+    if (State.divisor < LightestHaloDivisor) BackdropLayersFor(texture, PlayWidth, PlayHeight, LightestHaloDivisor);
     const BackdropLayers* layers = BackdropLayersFor(texture, PlayWidth, PlayHeight, State.divisor);
     if (layers) {
         glBindTexture(GL_TEXTURE_2D, State.target);

@@ -19,6 +19,10 @@ struct GlowHaloParts {
     float coreReach = 1;  // in line widths from the segment: all of the core lies within
 };
 
+// The halo picture's resolution on the lightest path (a quarter), which
+// the picture may step to at any frame.
+constexpr int LightestHaloDivisor = 4;
+
 // Builds (once per dot) the two textures and the offscreen picture at
 // 1/divisor of the play area. False where OpenGL offers no offscreen
 // pictures or no shaders: the full path is used then.
