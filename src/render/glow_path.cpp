@@ -17,11 +17,16 @@ namespace {
 // (a level's set-up pause) does not count.
 constexpr int JudgedFrames = 60;
 constexpr int MissesToStep = 3;
+// A steady trickle of misses, never three in one second, is a stutter every
+// second or two all the same: judged over ten seconds as well. A level's
+// set-up pause and a new screen's first frame come far more rarely.
+constexpr int LongJudgedFrames = 600;
+constexpr int LongMissesToStep = 6;
 
 GlowPath AutoPath = GlowPath::Full;
 bool Decided = false;
-int Judged = 0;
-int Missed = 0;
+int Judged = 0, Missed = 0;
+int LongJudged = 0, LongMissed = 0;
 
 bool SoftwareRasterizer() {
     const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
@@ -44,14 +49,19 @@ GlowPath GlowPathInUse() {
 void GlowPathReset() {
     Decided = false;
     AutoPath = GlowPath::Full;
-    Judged = Missed = 0;
+    Judged = Missed = LongJudged = LongMissed = 0;
 }
 
 void GlowPathAfterFrame(double workMs) {
     if (GlowPathWanted != GlowPath::Auto || workMs <= 0) return;
-    Missed += workMs > FramePeriodMs;  // the work, the swap included, overran: shown late
-    if (++Judged < JudgedFrames) return;
-    if (Missed >= MissesToStep && AutoPath != GlowPath::QuarterHalo)
+    const bool missed = workMs > FramePeriodMs;  // the work, the swap included, overran: shown late
+    Missed += missed, LongMissed += missed;
+    ++Judged, ++LongJudged;
+    const bool step = (Judged == JudgedFrames && Missed >= MissesToStep) || LongMissed >= LongMissesToStep;
+    if (step && AutoPath != GlowPath::QuarterHalo) {
         AutoPath = AutoPath == GlowPath::Full ? GlowPath::HalfHalo : GlowPath::QuarterHalo;
-    Judged = Missed = 0;
+        Judged = Missed = LongJudged = LongMissed = 0;
+    }
+    if (Judged == JudgedFrames) Judged = Missed = 0;
+    if (LongJudged == LongJudgedFrames) LongJudged = LongMissed = 0;
 }

@@ -288,8 +288,9 @@ TEST_F(GlowGL, KeptShapeHalosLookAsTheirLines) {
 }
 
 // On the software rasterizer the game starts on the half-resolution halo and
-// steps lighter once a twentieth of a second's frames miss their budget,
-// never back; a single slow frame (a level's set-up pause) is not a reason.
+// steps lighter once a twentieth of a second's frames, or six in ten
+// seconds, miss their budget, never back; a single slow frame (a level's
+// set-up pause) is not a reason.
 TEST_F(GlowGL, SoftwareRasterizerStepsLighterWhenFramesKeepMissing) {
     Open(1024, 768, 0, 0);
     GlowPathWanted = GlowPath::Auto;
@@ -303,6 +304,13 @@ TEST_F(GlowGL, SoftwareRasterizerStepsLighterWhenFramesKeepMissing) {
     judge(3);
     EXPECT_EQ(GlowPathInUse(), GlowPath::QuarterHalo);
     judge(0), judge(60);
+    EXPECT_EQ(GlowPathInUse(), GlowPath::QuarterHalo);
+    // A miss a second is a steady stutter and steps too; one every other
+    // second (a level's set-up pause, a new screen) does not.
+    GlowPathReset();
+    for (int i = 0; i < 10; ++i) judge(1), judge(0);
+    EXPECT_EQ(GlowPathInUse(), GlowPath::HalfHalo);
+    for (int i = 0; i < 6; ++i) judge(1);
     EXPECT_EQ(GlowPathInUse(), GlowPath::QuarterHalo);
 }
 
