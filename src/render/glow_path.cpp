@@ -18,15 +18,16 @@ namespace {
 constexpr int JudgedFrames = 60;
 constexpr int MissesToStep = 3;
 // A steady trickle of misses, never three in one second, is a stutter every
-// second or two all the same: judged over ten seconds as well. A level's
-// set-up pause and a new screen's first frame come far more rarely.
-constexpr int LongJudgedFrames = 600;
-constexpr int LongMissesToStep = 6;
+// second or two all the same: so are the seconds judged in tens, and six
+// with a miss step lighter too. A burst (a game's first frames) is one
+// second; a level's set-up pause comes far more rarely.
+constexpr int JudgedSeconds = 10;
+constexpr int SecondsMissedToStep = 6;
 
 GlowPath AutoPath = GlowPath::Full;
 bool Decided = false;
 int Judged = 0, Missed = 0;
-int LongJudged = 0, LongMissed = 0;
+int Seconds = 0, SecondsMissed = 0;
 
 bool SoftwareRasterizer() {
     const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
@@ -49,19 +50,20 @@ GlowPath GlowPathInUse() {
 void GlowPathReset() {
     Decided = false;
     AutoPath = GlowPath::Full;
-    Judged = Missed = LongJudged = LongMissed = 0;
+    Judged = Missed = Seconds = SecondsMissed = 0;
 }
 
 void GlowPathAfterFrame(double workMs) {
     if (GlowPathWanted != GlowPath::Auto || workMs <= 0) return;
-    const bool missed = workMs > FramePeriodMs;  // the work, the swap included, overran: shown late
-    Missed += missed, LongMissed += missed;
-    ++Judged, ++LongJudged;
-    const bool step = (Judged == JudgedFrames && Missed >= MissesToStep) || LongMissed >= LongMissesToStep;
+    Missed += workMs > FramePeriodMs;  // the work, the swap included, overran: shown late
+    if (++Judged < JudgedFrames) return;
+    SecondsMissed += Missed > 0;
+    const bool step = Missed >= MissesToStep || SecondsMissed >= SecondsMissedToStep;
+    Judged = Missed = 0;
     if (step && AutoPath != GlowPath::QuarterHalo) {
         AutoPath = AutoPath == GlowPath::Full ? GlowPath::HalfHalo : GlowPath::QuarterHalo;
-        Judged = Missed = LongJudged = LongMissed = 0;
+        Seconds = SecondsMissed = 0;
+    } else if (++Seconds == JudgedSeconds) {
+        Seconds = SecondsMissed = 0;
     }
-    if (Judged == JudgedFrames) Judged = Missed = 0;
-    if (LongJudged == LongJudgedFrames) LongJudged = LongMissed = 0;
 }

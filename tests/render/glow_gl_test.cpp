@@ -288,8 +288,8 @@ TEST_F(GlowGL, KeptShapeHalosLookAsTheirLines) {
 }
 
 // On the software rasterizer the game starts on the half-resolution halo and
-// steps lighter once a twentieth of a second's frames, or six in ten
-// seconds, miss their budget, never back; a single slow frame (a level's
+// steps lighter once a twentieth of a second's frames miss their budget, or
+// six seconds in ten have a miss, never back; a single slow frame (a level's
 // set-up pause) is not a reason.
 TEST_F(GlowGL, SoftwareRasterizerStepsLighterWhenFramesKeepMissing) {
     Open(1024, 768, 0, 0);
@@ -306,7 +306,7 @@ TEST_F(GlowGL, SoftwareRasterizerStepsLighterWhenFramesKeepMissing) {
     judge(0), judge(60);
     EXPECT_EQ(GlowPathInUse(), GlowPath::QuarterHalo);
     // A miss a second is a steady stutter and steps too; one every other
-    // second (a level's set-up pause, a new screen) does not.
+    // second does not.
     GlowPathReset();
     for (int i = 0; i < 10; ++i) judge(1), judge(0);
     EXPECT_EQ(GlowPathInUse(), GlowPath::HalfHalo);
