@@ -8,14 +8,14 @@
 
 #include "busy_frame.h"
 #include "combat/base.h"
-#include "combat/base_lost.h"
+#include "arcade/base_lost.h"
 #include "combat/earth.h"
 #include "combat/invaders.h"
 #include "combat/shots.h"
 #include "common/random.h"
-#include "render/glow_capture.h"
-#include "render/tpoly.h"
-#include "settings/settings.h"
+#include "glow/glow_capture.h"
+#include "glow/glow.h"
+#include "game/settings.h"
 
 namespace {
 

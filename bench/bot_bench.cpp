@@ -20,10 +20,10 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "arcade/bot.h"
-#include "arcade/game_state.h"
+#include "bot.h"
+#include "game/game_state.h"
 #include "audio/sound.h"
-#include "settings/settings.h"
+#include "game/settings.h"
 
 extern char** environ;
 

@@ -2,23 +2,23 @@
 // without OpenGL, and drawn again from its glow segments.
 #include "busy_frame.h"
 
-#include "arcade/formations.h"
-#include "arcade/game_state.h"
+#include "combat/formations.h"
+#include "game/game_state.h"
 #include "arcade/hud.h"
-#include "arcade/levels.h"
-#include "arcade/waves.h"
+#include "game/levels.h"
+#include "combat/waves.h"
 #include "combat/base.h"
 #include "combat/controls.h"
 #include "combat/shots.h"
 #include "common/random.h"
 #include "common/resources.h"
 #include "platform/platform.h"
-#include "render/explosions.h"
-#include "render/flying_text.h"
-#include "render/particles.h"
-#include "render/tpoly.h"
-#include "render/vector_font.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "effects/flying_text.h"
+#include "effects/particles.h"
+#include "glow/glow.h"
+#include "effects/vector_font.h"
+#include "game/settings.h"
 
 std::vector<GlowSegment> BusyFrameSegments;
 

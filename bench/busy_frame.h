@@ -7,7 +7,7 @@
 
 #include "combat/invaders.h"
 #include "platform/platform.h"
-#include "render/glow_capture.h"
+#include "glow/glow_capture.h"
 
 // Shots in flight in the frame: as many as the no-weapon levels allow the
 // invaders, and the player's with the fire key held.

@@ -7,11 +7,11 @@
 #include "common/random.h"
 #include <vector>
 
-#include "render/glow_capture.h"
-#include "render/explosions.h"
-#include "render/flying_text.h"
-#include "render/particles.h"
-#include "render/tpoly.h"
+#include "glow/glow_capture.h"
+#include "effects/explosions.h"
+#include "effects/flying_text.h"
+#include "effects/particles.h"
+#include "glow/glow.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 
 #include "busy_frame.h"
 #include "offscreen_gl.h"
-#include "render/backdrop.h"
-#include "render/glow_batch.h"
-#include "render/tpoly.h"
+#include "glow/backdrop.h"
+#include "glow/full/glow_batch.h"
+#include "glow/glow.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "busy_frame.h"
 #include "platform/platform.h"
-#include "render/tpoly.h"
+#include "glow/glow.h"
 
 namespace {
 const Picture* Backdrop = nullptr;

@@ -9,8 +9,8 @@
 
 #include "common/random.h"
 #include "offscreen_gl.h"
-#include "render/glow_batch.h"
-#include "render/tpoly.h"
+#include "glow/full/glow_batch.h"
+#include "glow/glow.h"
 
 namespace {
 

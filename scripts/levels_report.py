@@ -30,7 +30,7 @@ ROOT = os.path.join(HERE, "..")
 LEVELS_TXT = os.path.join(ROOT, "data", "levels", "levels.txt")
 FORMATIONS_TXT = os.path.join(ROOT, "data", "levels", "formations.txt")
 SHARED = [os.path.join(ROOT, p) for p in ("data/levels/combat_settings.txt", "tools/sim/planner.cpp",
-                                          "tools/sim/planner.h", "src/arcade/bot.cpp")]
+                                          "tools/sim/planner.h", "tools/sim/bot.cpp")]
 FRAMES_PER_SECOND = 60
 
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "arcade/formation_text.h"
+#include "combat/formation_text.h"
 
 namespace {
 

@@ -24,10 +24,10 @@
 
 #include "app/startup.h"
 #include "busy_frame.h"
-#include "render/backdrop.h"
-#include "render/glow_batch.h"
-#include "render/tpoly.h"
-#include "sim/sim_session.h"
+#include "glow/backdrop.h"
+#include "glow/full/glow_batch.h"
+#include "glow/glow.h"
+#include "sim_session.h"
 
 namespace {
 

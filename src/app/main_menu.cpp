@@ -2,16 +2,16 @@
 
 #include "app/mode_dispatch.h"
 #include "app/startup.h"
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "audio/sound.h"
 #include "common/random.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
-#include "render/central_pictures.h"
-#include "render/tpoly.h"
-#include "render/vector_font.h"
-#include "settings/options_screen.h"
-#include "settings/settings.h"
+#include "effects/central_pictures.h"
+#include "glow/glow.h"
+#include "effects/vector_font.h"
+#include "options/options_screen.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 int MenuItem = 0;

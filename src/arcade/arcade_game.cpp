@@ -3,14 +3,14 @@
 #include <cmath>
 #include <string>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "arcade/hud.h"
 #include "arcade/level_progress.h"
 #include "arcade/level_select.h"
 #include "arcade/level_setup.h"
 #include "audio/sound.h"
 #include "combat/base.h"
-#include "combat/base_lost.h"
+#include "arcade/base_lost.h"
 #include "combat/controls.h"
 #include "combat/earth.h"
 #include "combat/game_over.h"
@@ -23,13 +23,13 @@
 #include "online/highscores.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
-#include "render/central_pictures.h"
-#include "render/explosions.h"
-#include "render/flying_text.h"
-#include "render/particles.h"
-#include "render/tpoly.h"
-#include "render/vector_font.h"
-#include "settings/settings.h"
+#include "effects/central_pictures.h"
+#include "effects/explosions.h"
+#include "effects/flying_text.h"
+#include "effects/particles.h"
+#include "glow/glow.h"
+#include "effects/vector_font.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 namespace {

@@ -1,14 +1,14 @@
 #include "arcade/level_progress.h"
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "arcade/level_setup.h"
-#include "arcade/waves.h"
+#include "combat/waves.h"
 #include "combat/invaders.h"
 #include "combat/ufo.h"
 #include "common/random.h"
-#include "render/explosions.h"
-#include "render/flying_text.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "effects/flying_text.h"
+#include "game/settings.h"
 
 bool LevelIsComplete() {
     if (BigEarthLevel == 0 && WavesSpawned == WaveCount && EnemiesList.empty() && ExplosionsList.empty() &&

@@ -2,7 +2,7 @@
 // close it and the set-up of the next; if not, maybe the next wave.
 #pragma once
 
-#include "render/vector_picture.h"
+#include "effects/vector_picture.h"
 
 // Once a frame, after the frame is shown and the base-lost check.
 void CheckLevelProgress();

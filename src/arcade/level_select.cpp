@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "platform/platform.h"
-#include "render/tpoly.h"
-#include "render/vector_font.h"
-#include "settings/settings.h"
+#include "glow/glow.h"
+#include "effects/vector_font.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 namespace {

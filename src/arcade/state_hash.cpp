@@ -4,15 +4,15 @@
 #include <cstring>
 #include <list>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/shots.h"
 #include "combat/ufo.h"
 #include "common/random.h"
-#include "render/explosions.h"
-#include "render/flying_text.h"
-#include "render/particles.h"
+#include "effects/explosions.h"
+#include "effects/flying_text.h"
+#include "effects/particles.h"
 
 namespace {
 

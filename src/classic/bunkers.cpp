@@ -10,8 +10,8 @@
 #include "combat/shots.h"
 #include "common/resources.h"
 #include "platform/platform.h"
-#include "render/particles.h"
-#include "settings/settings.h"
+#include "effects/particles.h"
+#include "game/settings.h"
 
 std::list<BaseBits> BaseBitsList;
 int BunkerBitmap[BunkerColumns * BunkerRows];

@@ -9,10 +9,10 @@
 #include "combat/shots.h"
 #include "common/random.h"
 #include "platform/platform.h"
-#include "render/explosions.h"
-#include "render/tpoly.h"
-#include "render/vector_font.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "glow/glow.h"
+#include "effects/vector_font.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // One classic game: its start, its frame, and its end.
 #include "arcade/arcade_game.h"
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "classic/classic_game.h"
 #include "classic/classic_parts.h"
 #include "combat/game_over.h"
@@ -10,10 +10,10 @@
 #include "online/highscores.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
-#include "render/explosions.h"
-#include "render/particles.h"
-#include "render/tpoly.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "effects/particles.h"
+#include "glow/glow.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 int ClassicLevel = 1;

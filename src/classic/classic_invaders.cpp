@@ -7,9 +7,9 @@
 #include "combat/invaders.h"
 #include "combat/shots.h"
 #include "common/random.h"
-#include "render/particles.h"
-#include "render/tpoly.h"
-#include "settings/settings.h"
+#include "effects/particles.h"
+#include "glow/glow.h"
+#include "game/settings.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "arcade/arcade_game.h"
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "classic/classic_game.h"
 #include "classic/classic_parts.h"
 #include "combat/game_over.h"
@@ -11,11 +11,11 @@
 #include "combat/shots.h"
 #include "common/maths.h"
 #include "platform/platform.h"
-#include "render/explosions.h"
-#include "render/particles.h"
-#include "render/tpoly.h"
-#include "render/vector_font.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "effects/particles.h"
+#include "glow/glow.h"
+#include "effects/vector_font.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 namespace {

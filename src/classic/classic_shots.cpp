@@ -4,10 +4,10 @@
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/shots.h"
-#include "render/explosions.h"
-#include "render/particles.h"
-#include "render/tpoly.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "effects/particles.h"
+#include "glow/glow.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 namespace {

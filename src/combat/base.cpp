@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <string>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "render/tpoly.h"
-#include "render/vector_font.h"
-#include "settings/settings.h"
+#include "glow/glow.h"
+#include "effects/vector_font.h"
+#include "game/settings.h"
 
 int BaseX = 0, BaseY = 0;
 int SecondBaseX = 0, SecondBaseY = 0;

@@ -1,7 +1,7 @@
 // The player's base: its outline, where it stands, and its drawing.
 #pragma once
 
-#include "render/vector_picture.h"
+#include "effects/vector_picture.h"
 
 extern int BaseShieldLook;  // 0 none, 1 absorb shield, 2 deflect shield
 

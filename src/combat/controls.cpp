@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "combat/base.h"
 #include "platform/platform.h"
-#include "render/particles.h"
-#include "settings/settings.h"
+#include "effects/particles.h"
+#include "game/settings.h"
 
 namespace {
 

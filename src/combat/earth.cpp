@@ -1,6 +1,6 @@
 #include "combat/earth.h"
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "combat/base.h"
 
 void EarthUpkeep() {

@@ -1,11 +1,11 @@
 #include "combat/game_over.h"
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "common/maths.h"
 #include "platform/platform.h"
-#include "render/central_pictures.h"
-#include "render/tpoly.h"
-#include "render/vector_font.h"
+#include "effects/central_pictures.h"
+#include "glow/glow.h"
+#include "effects/vector_font.h"
 #include "ui/key_names.h"
 
 int StatShotsFired = 0;

@@ -1,7 +1,7 @@
 // The invader pass: every invader drawn segment by segment, hit by the
 // player's shots at the segment ends, firing, animating and moving; the
 // draw-only pass; the marching sound; an invader's shot.
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/collisions.h"
 #include "combat/game_over.h"
@@ -10,10 +10,10 @@
 #include "combat/shots.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "render/explosions.h"
-#include "render/particles.h"
-#include "render/tpoly.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "effects/particles.h"
+#include "glow/glow.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 namespace {

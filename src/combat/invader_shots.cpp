@@ -1,14 +1,14 @@
 // The invader-shot pass: move, draw and count; incoming shots that reach the
 // Earth make it grow, deflected ones destroy every invader they come near.
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "combat/collisions.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/shot_drawing.h"
 #include "common/maths.h"
-#include "render/explosions.h"
-#include "render/particles.h"
+#include "effects/explosions.h"
+#include "effects/particles.h"
 #include "ui/screen.h"
 
 namespace {

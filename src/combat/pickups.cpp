@@ -5,18 +5,18 @@
 #include <cstdlib>
 #include <string>
 
-#include "arcade/game_state.h"
-#include "arcade/levels.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "combat/collisions.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "render/explosions.h"
-#include "render/particles.h"
-#include "render/tpoly.h"
-#include "render/vector_picture.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "effects/particles.h"
+#include "glow/glow.h"
+#include "effects/vector_picture.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 std::list<PickUps> PickUpsList;

@@ -1,14 +1,14 @@
 // The player-shot pass: move, draw, count, leave the field, and the hits on
 // invader shots and on the UFO. (Hits on invaders are the invader pass's.)
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/collisions.h"
 #include "combat/game_over.h"
 #include "combat/shot_drawing.h"
 #include "combat/ufo.h"
 #include "common/maths.h"
-#include "render/explosions.h"
-#include "render/particles.h"
+#include "effects/explosions.h"
+#include "effects/particles.h"
 #include "ui/screen.h"
 
 namespace {

@@ -1,17 +1,17 @@
 // What each caught pickup does.
 #include <iterator>
 
-#include "arcade/game_state.h"
-#include "arcade/waves.h"
+#include "game/game_state.h"
+#include "combat/waves.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/ufo.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "render/central_pictures.h"
-#include "render/explosions.h"
-#include "render/flying_text.h"
-#include "render/particles.h"
+#include "effects/central_pictures.h"
+#include "effects/explosions.h"
+#include "effects/flying_text.h"
+#include "effects/particles.h"
 #include "ui/screen.h"
 
 namespace {

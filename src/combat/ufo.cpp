@@ -4,18 +4,18 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "audio/sound.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "render/explosions.h"
-#include "render/particles.h"
-#include "render/tpoly.h"
-#include "render/vector_picture.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "effects/particles.h"
+#include "glow/glow.h"
+#include "effects/vector_picture.h"
+#include "game/settings.h"
 
 int UfoState = 0;
 float UfoRadius = 0;

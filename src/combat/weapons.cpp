@@ -1,7 +1,7 @@
 // Firing: what each powerup makes of a press of the fire key, and the beam.
 #include <cmath>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/collisions.h"
 #include "combat/controls.h"
@@ -12,10 +12,10 @@
 #include "combat/ufo.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "render/explosions.h"
-#include "render/particles.h"
-#include "render/tpoly.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "effects/particles.h"
+#include "glow/glow.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 namespace {

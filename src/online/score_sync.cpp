@@ -3,13 +3,13 @@
 #include <cctype>
 #include <ctime>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "online/network_library.h"
 #include "platform/platform.h"
-#include "render/central_pictures.h"
-#include "render/tpoly.h"
-#include "render/vector_font.h"
-#include "settings/settings.h"
+#include "effects/central_pictures.h"
+#include "glow/glow.h"
+#include "effects/vector_font.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 int LastGameMode = 0;

@@ -1,8 +1,8 @@
 #include "ui/screen.h"
 
 #include "audio/sound.h"
-#include "render/backdrop.h"
-#include "settings/settings.h"
+#include "glow/backdrop.h"
+#include "game/settings.h"
 
 Picture* BackdropImage = nullptr;
 

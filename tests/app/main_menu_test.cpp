@@ -3,7 +3,7 @@
 #include <map>
 
 #include "app/main_menu.h"
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "support/sim_run.h"
 
 namespace {

@@ -2,18 +2,18 @@
 
 #include <vector>
 
-#include "arcade/formations.h"
-#include "arcade/game_state.h"
+#include "combat/formations.h"
+#include "game/game_state.h"
 #include "arcade/level_progress.h"
-#include "arcade/levels.h"
+#include "game/levels.h"
 #include "combat/invaders.h"
 #include "combat/ufo.h"
 #include "common/random.h"
 #include "platform/platform.h"
-#include "render/explosions.h"
-#include "render/flying_text.h"
-#include "render/glow_capture.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "effects/flying_text.h"
+#include "glow/glow_capture.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 namespace {

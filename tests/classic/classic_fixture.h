@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "arcade/arcade_game.h"
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "classic/classic_game.h"
 #include "classic/classic_parts.h"
 #include "combat/base.h"
@@ -18,10 +18,10 @@
 #include "combat/ufo.h"
 #include "common/random.h"
 #include "platform/platform.h"
-#include "render/glow_capture.h"
-#include "render/tpoly.h"
-#include "render/vector_font.h"
-#include "settings/settings.h"
+#include "glow/glow_capture.h"
+#include "glow/glow.h"
+#include "effects/vector_font.h"
+#include "game/settings.h"
 #include "ui/screen.h"
 
 class ClassicTest : public ::testing::Test {

@@ -6,12 +6,12 @@
 #include <algorithm>
 
 #include "app/main_menu.h"
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "classic/classic_game.h"
 #include "combat/invaders.h"
 #include "combat/shots.h"
 #include "online/score_sync.h"
-#include "settings/settings.h"
+#include "game/settings.h"
 #include "support/sim_run.h"
 
 namespace {

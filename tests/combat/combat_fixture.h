@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "arcade/arcade_game.h"
-#include "arcade/game_state.h"
-#include "arcade/levels.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "combat/base.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
@@ -19,13 +19,13 @@
 #include "common/maths.h"
 #include "common/random.h"
 #include "platform/platform.h"
-#include "render/central_pictures.h"
-#include "render/explosions.h"
-#include "render/flying_text.h"
-#include "render/glow_capture.h"
-#include "render/particles.h"
-#include "render/vector_font.h"
-#include "settings/settings.h"
+#include "effects/central_pictures.h"
+#include "effects/explosions.h"
+#include "effects/flying_text.h"
+#include "glow/glow_capture.h"
+#include "effects/particles.h"
+#include "effects/vector_font.h"
+#include "game/settings.h"
 
 class CombatTest : public ::testing::Test {
 public:

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "combat/game_over.h"
 #include "platform/platform.h"
 

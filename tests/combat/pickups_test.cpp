@@ -3,17 +3,17 @@
 #include <set>
 #include <vector>
 
-#include "arcade/game_state.h"
-#include "arcade/levels.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "common/random.h"
-#include "render/explosions.h"
-#include "render/flying_text.h"
-#include "render/glow_capture.h"
-#include "render/particles.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "effects/flying_text.h"
+#include "glow/glow_capture.h"
+#include "effects/particles.h"
+#include "game/settings.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <cmath>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/shots.h"
-#include "settings/settings.h"
+#include "game/settings.h"
 #include "support/sim_run.h"
 
 namespace {

@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "arcade/game_state.h"
-#include "arcade/levels.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/ufo.h"
 #include "common/random.h"
-#include "render/central_pictures.h"
-#include "render/explosions.h"
-#include "render/flying_text.h"
-#include "render/particles.h"
-#include "settings/settings.h"
+#include "effects/central_pictures.h"
+#include "effects/explosions.h"
+#include "effects/flying_text.h"
+#include "effects/particles.h"
+#include "game/settings.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <vector>
 
-#include "arcade/game_state.h"
-#include "arcade/levels.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "audio/sound.h"
 #include "combat/game_over.h"
 #include "combat/pickups.h"
@@ -12,10 +12,10 @@
 #include "combat/ufo.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "render/explosions.h"
-#include "render/glow_capture.h"
-#include "render/particles.h"
-#include "settings/settings.h"
+#include "effects/explosions.h"
+#include "glow/glow_capture.h"
+#include "effects/particles.h"
+#include "game/settings.h"
 
 namespace {
 

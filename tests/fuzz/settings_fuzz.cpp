@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "settings/settings.h"
+#include "game/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadSettingsFromBytes(std::string(reinterpret_cast<const char*>(data), size));

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "arcade/formations.h"
-#include "arcade/levels.h"
-#include "arcade/waves.h"
+#include "combat/formations.h"
+#include "game/levels.h"
+#include "combat/waves.h"
 #include "combat/invaders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

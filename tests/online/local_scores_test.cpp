@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "online/highscores.h"
 #include "online/network_library.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
-#include "settings/settings.h"
+#include "game/settings.h"
 
 namespace {
 

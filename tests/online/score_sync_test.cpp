@@ -9,11 +9,11 @@
 
 #include "../../server/score_server.h"
 #include "app/main_menu.h"
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "online/network_library.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
-#include "settings/settings.h"
+#include "game/settings.h"
 
 namespace {
 

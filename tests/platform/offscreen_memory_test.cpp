@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "render/glow_batch.h"
+#include "glow/full/glow_batch.h"
 #include "support/pin_libraries.h"
 #include "support/sim_run.h"
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "arcade/state_hash.h"
 #include "sim_session.h"
 #include "support/sim_run.h"

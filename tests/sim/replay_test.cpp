@@ -5,10 +5,10 @@
 #include <fstream>
 #include <set>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "arcade/state_hash.h"
 #include "combat/invaders.h"
-#include "settings/settings.h"
+#include "game/settings.h"
 #include "sim_replay.h"
 #include "sim_session.h"
 #include "support/sim_run.h"

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "app/startup.h"
-#include "settings/settings.h"
+#include "game/settings.h"
 
 namespace {
 std::function<void(long long)> CurrentHook;

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "arcade/bot.h"
-#include "arcade/game_state.h"
+#include "bot.h"
+#include "game/game_state.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "settings/settings.h"
+#include "game/settings.h"
 
 namespace {
 

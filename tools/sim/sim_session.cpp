@@ -1,8 +1,8 @@
 #include "sim_session.h"
 
-#include "arcade/bot.h"
+#include "bot.h"
 #include "planner.h"
-#include "settings/settings.h"
+#include "game/settings.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "arcade/game_state.h"
+#include "game/game_state.h"
 #include "arcade/state_hash.h"
 #include "platform/platform.h"
-#include "render/tpoly.h"
-#include "settings/settings.h"
+#include "glow/glow.h"
+#include "game/settings.h"
 
 void PrintSimStats(long long wallMs) {
     std::printf(
