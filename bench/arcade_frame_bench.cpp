@@ -6,16 +6,16 @@
 // (each one is still tested against every segment end of every invader).
 #include <benchmark/benchmark.h>
 
+#include "arcade/base_lost.h"
 #include "busy_frame.h"
 #include "combat/base.h"
-#include "arcade/base_lost.h"
 #include "combat/earth.h"
 #include "combat/invaders.h"
 #include "combat/shots.h"
 #include "common/random.h"
-#include "glow/glow_capture.h"
-#include "glow/glow.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "glow/glow_capture.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "audio/sound.h"
 #include "bot.h"
 #include "game/game_state.h"
-#include "audio/sound.h"
 #include "game/settings.h"
 
 extern char** environ;

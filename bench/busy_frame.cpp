@@ -2,23 +2,23 @@
 // without OpenGL, and drawn again from its glow segments.
 #include "busy_frame.h"
 
-#include "combat/formations.h"
-#include "game/game_state.h"
 #include "arcade/hud.h"
-#include "game/levels.h"
-#include "combat/waves.h"
 #include "combat/base.h"
 #include "combat/controls.h"
+#include "combat/formations.h"
 #include "combat/shots.h"
+#include "combat/waves.h"
 #include "common/random.h"
 #include "common/resources.h"
-#include "platform/platform.h"
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
 #include "effects/particles.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "platform/platform.h"
 
 std::vector<GlowSegment> BusyFrameSegments;
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "combat/invaders.h"
-#include "platform/platform.h"
 #include "glow/glow_capture.h"
+#include "platform/platform.h"
 
 // Shots in flight in the frame: as many as the no-weapon levels allow the
 // invaders, and the player's with the fire key held.

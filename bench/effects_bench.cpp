@@ -7,11 +7,11 @@
 #include "common/random.h"
 #include <vector>
 
-#include "glow/glow_capture.h"
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
 #include "effects/particles.h"
 #include "glow/glow.h"
+#include "glow/glow_capture.h"
 
 namespace {
 

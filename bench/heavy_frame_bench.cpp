@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "busy_frame.h"
-#include "offscreen_gl.h"
 #include "glow/backdrop.h"
 #include "glow/full/glow_batch.h"
 #include "glow/glow.h"
+#include "offscreen_gl.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "busy_frame.h"
-#include "platform/platform.h"
 #include "glow/glow.h"
+#include "platform/platform.h"
 
 namespace {
 const Picture* Backdrop = nullptr;

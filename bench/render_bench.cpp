@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "common/random.h"
-#include "offscreen_gl.h"
 #include "glow/full/glow_batch.h"
 #include "glow/glow.h"
+#include "offscreen_gl.h"
 
 namespace {
 

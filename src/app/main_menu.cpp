@@ -2,16 +2,16 @@
 
 #include "app/mode_dispatch.h"
 #include "app/startup.h"
-#include "game/game_state.h"
 #include "audio/sound.h"
 #include "common/random.h"
-#include "online/score_sync.h"
-#include "platform/platform.h"
 #include "effects/central_pictures.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
-#include "options/options_screen.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "online/score_sync.h"
+#include "options/options_screen.h"
+#include "platform/platform.h"
 #include "ui/screen.h"
 
 int MenuItem = 0;
@@ -21,7 +21,6 @@ int CreditBlink = 0;
 int CreditToggle = 0;
 
 namespace {
-
 
 struct MenuEntry {
     const char* label;

@@ -3,16 +3,16 @@
 #include <cmath>
 #include <string>
 
-#include "game/game_state.h"
+#include "arcade/base_lost.h"
 #include "arcade/hud.h"
 #include "arcade/level_progress.h"
 #include "arcade/level_select.h"
 #include "arcade/level_setup.h"
 #include "audio/sound.h"
 #include "combat/base.h"
-#include "arcade/base_lost.h"
 #include "combat/controls.h"
 #include "combat/earth.h"
+#include "combat/game_lists.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
@@ -20,20 +20,22 @@
 #include "combat/ufo.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "online/highscores.h"
-#include "online/score_sync.h"
-#include "platform/platform.h"
 #include "effects/central_pictures.h"
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
 #include "effects/particles.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
+#include "game/game_state.h"
+#include "game/local_scores.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "online/highscores.h"
+#include "online/score_sync.h"
+#include "platform/platform.h"
+#include "ui/fps_counter.h"
 #include "ui/screen.h"
 
 namespace {
-
 
 void ResetGame() {
     StartLevel = Level;
@@ -159,42 +161,10 @@ void RunOverlordDeath() {
 
 }  // namespace
 
-void CountAndShowFps() {
-    FpsFrames += 1;
-    if (float(Millisecs()) - FpsClock > 500) {
-        FpsClock += 500;
-        Fps = int(FpsFrames * 2);
-        FpsFrames = 0;
-    }
-    if (ShowFps == 1)
-        DrawVectorText("FPS: " + std::to_string(Fps), 18, 35.5f, 0xFF4043FF, 0, 0.75f, 0.75f, 0);
-}
-
-void RecordGameResult(int levelReached) {
-    LastScore = Score;
-    LastLevel = levelReached;
-    LastPlayerName = PlayerName;
-    AddLocalScore(Score);
-    LastScore = Score;
-    if (Score > BestScore) BestScore = Score;
-    if (BestScore > TopScore) TopScore = BestScore;
-    ShowFps = 0;
-}
-
 void DrawCentralBody() {
     DrawGlowPolygon(512, 384, 0, 36, EarthRadius, 0xFF40FFFF);
     if (BossLevel == 0) DrawLandmass();
     if (BossLevel == 1 && BossDeathPhase < 2) DrawOverlord(-Cos(float(BossPulse * 32)));
-}
-
-void ClearGameLists() {
-    PlayerBulletsList.clear();
-    EnemyBulletsList.clear();
-    ExplosionsList.clear();
-    StarsList.clear();
-    PickUpsList.clear();
-    FlyingTextList.clear();
-    EnemiesList.clear();
 }
 
 // Explosions always animate, even behind the exit prompt, so running ones finish.

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "arcade/arcade_game.h"
-#include "game/game_state.h"
 #include "arcade/hud.h"
 #include "audio/sound.h"
 #include "combat/base.h"
@@ -15,13 +14,14 @@
 #include "combat/ufo.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "platform/platform.h"
 #include "effects/central_pictures.h"
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
 #include "effects/particles.h"
-#include "glow/glow.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "platform/platform.h"
 #include "ui/screen.h"
 
 namespace {

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/game_over.h"
 #include "common/maths.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "arcade/level_progress.h"
 
-#include "game/game_state.h"
 #include "arcade/level_setup.h"
-#include "combat/waves.h"
 #include "combat/invaders.h"
 #include "combat/ufo.h"
+#include "combat/waves.h"
 #include "common/random.h"
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
+#include "game/game_state.h"
 #include "game/settings.h"
 
 bool LevelIsComplete() {

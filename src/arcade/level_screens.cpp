@@ -3,17 +3,17 @@
 #include <cmath>
 #include <string>
 
-#include "game/game_state.h"
 #include "arcade/level_progress.h"
 #include "combat/base.h"
 #include "combat/invaders.h"
 #include "common/maths.h"
-#include "platform/platform.h"
 #include "effects/central_pictures.h"
 #include "effects/flying_text.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "platform/platform.h"
 #include "ui/key_names.h"
 #include "ui/screen.h"
 

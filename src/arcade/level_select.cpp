@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "game/game_state.h"
-#include "platform/platform.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "platform/platform.h"
 #include "ui/screen.h"
 
 namespace {

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <list>
 
-#include "game/game_state.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/shots.h"
@@ -13,6 +12,7 @@
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
 #include "effects/particles.h"
+#include "game/game_state.h"
 
 namespace {
 

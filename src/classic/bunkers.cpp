@@ -9,9 +9,9 @@
 #include "classic/classic_parts.h"
 #include "combat/shots.h"
 #include "common/resources.h"
-#include "platform/platform.h"
 #include "effects/particles.h"
 #include "game/settings.h"
+#include "platform/platform.h"
 
 std::list<BaseBits> BaseBitsList;
 int BunkerBitmap[BunkerColumns * BunkerRows];

@@ -8,11 +8,11 @@
 #include "combat/game_over.h"
 #include "combat/shots.h"
 #include "common/random.h"
-#include "platform/platform.h"
 #include "effects/explosions.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "platform/platform.h"
 #include "ui/screen.h"
 
 namespace {

@@ -1,19 +1,21 @@
 // One classic game: its start, its frame, and its end.
-#include "arcade/arcade_game.h"
-#include "game/game_state.h"
 #include "classic/classic_game.h"
+
 #include "classic/classic_parts.h"
+#include "combat/game_lists.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/shots.h"
+#include "effects/explosions.h"
+#include "effects/particles.h"
+#include "game/game_state.h"
+#include "game/local_scores.h"
+#include "game/settings.h"
+#include "glow/glow.h"
 #include "online/highscores.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
-#include "effects/explosions.h"
-#include "effects/particles.h"
-#include "glow/glow.h"
-#include "game/settings.h"
 #include "ui/screen.h"
 
 int ClassicLevel = 1;

@@ -8,8 +8,8 @@
 #include "combat/shots.h"
 #include "common/random.h"
 #include "effects/particles.h"
-#include "glow/glow.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 
 namespace {
 

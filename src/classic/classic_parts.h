@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "classic/classic_game.h"
-#include "effects/explosions.h"  // Frozen
+#include "game/game_state.h"  // Frozen
 
 constexpr float ShotLength = 10;      // a player shot is drawn 10 pixels long, its tip on top
 constexpr float ShotSpeed = 8;        // pixels up per frame

@@ -2,20 +2,20 @@
 // and the question whether to leave the game.
 #include <string>
 
-#include "arcade/arcade_game.h"
-#include "game/game_state.h"
 #include "classic/classic_game.h"
 #include "classic/classic_parts.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/shots.h"
 #include "common/maths.h"
-#include "platform/platform.h"
 #include "effects/explosions.h"
 #include "effects/particles.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "platform/platform.h"
+#include "ui/fps_counter.h"
 #include "ui/screen.h"
 
 namespace {
@@ -52,7 +52,6 @@ struct GlowPulse {
 };
 
 }  // namespace
-
 
 void RunClassicNextLevel() {
     // A wave the base was lost to has nothing more to show. Bombs still

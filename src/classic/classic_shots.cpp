@@ -6,8 +6,8 @@
 #include "combat/shots.h"
 #include "effects/explosions.h"
 #include "effects/particles.h"
-#include "glow/glow.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 #include "ui/screen.h"
 
 namespace {
@@ -44,6 +44,7 @@ bool ShotHitsMothership(const PlayerBullets& shot) {
     SpawnParticles(int(MothershipX), int(MothershipY), 50, 0);
     SpawnExplosion(int(MothershipX), int(MothershipY), ShockRing, -1, ShockRingYellow);
     SpawnExplosion(int(MothershipX), int(MothershipY), ShockRing, 1, ShockRingRed);
+    PlaySfx("Boom");
     MothershipFlash = 8;
     StatUfosShot += 1;
     // Its last act is to let go of every bomb it carries; then it is gone.

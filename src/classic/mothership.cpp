@@ -5,8 +5,8 @@
 #include "combat/invaders.h"
 #include "combat/ufo.h"
 #include "common/random.h"
-#include "glow/glow.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 
 int MothershipOn = 0;
 float MothershipX = 0;

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <string>
 
-#include "game/game_state.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 
-int BaseX = 0, BaseY = 0;
-int SecondBaseX = 0, SecondBaseY = 0;
 int PlayerShotCount = 0;
 VectorPicture BaseShape;
 

@@ -5,10 +5,6 @@
 
 extern int BaseShieldLook;  // 0 none, 1 absorb shield, 2 deflect shield
 
-// Field positions of the bases' centres, recorded each time they are drawn.
-extern int BaseX, BaseY;
-extern int SecondBaseX, SecondBaseY;
-
 // Player shots counted by this frame's player-shot pass.
 extern int PlayerShotCount;
 

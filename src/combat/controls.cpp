@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "game/game_state.h"
 #include "combat/base.h"
-#include "platform/platform.h"
 #include "effects/particles.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "platform/platform.h"
 
 namespace {
 

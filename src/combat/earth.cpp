@@ -1,7 +1,7 @@
 #include "combat/earth.h"
 
-#include "game/game_state.h"
 #include "combat/base.h"
+#include "game/game_state.h"
 
 void EarthUpkeep() {
     if (EarthShrinkSteps > 0 && EarthRadius > 20) {

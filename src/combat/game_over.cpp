@@ -1,11 +1,11 @@
 #include "combat/game_over.h"
 
-#include "game/game_state.h"
 #include "common/maths.h"
-#include "platform/platform.h"
 #include "effects/central_pictures.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
+#include "game/game_state.h"
+#include "glow/glow.h"
+#include "platform/platform.h"
 #include "ui/key_names.h"
 
 int StatShotsFired = 0;

@@ -1,7 +1,6 @@
 // The invader pass: every invader drawn segment by segment, hit by the
 // player's shots at the segment ends, firing, animating and moving; the
 // draw-only pass; the marching sound; an invader's shot.
-#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/collisions.h"
 #include "combat/game_over.h"
@@ -12,8 +11,9 @@
 #include "common/random.h"
 #include "effects/explosions.h"
 #include "effects/particles.h"
-#include "glow/glow.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 #include "ui/screen.h"
 
 namespace {

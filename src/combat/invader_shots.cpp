@@ -1,6 +1,5 @@
 // The invader-shot pass: move, draw and count; incoming shots that reach the
 // Earth make it grow, deflected ones destroy every invader they come near.
-#include "game/game_state.h"
 #include "combat/collisions.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
@@ -9,6 +8,7 @@
 #include "common/maths.h"
 #include "effects/explosions.h"
 #include "effects/particles.h"
+#include "game/game_state.h"
 #include "ui/screen.h"
 
 namespace {

@@ -4,12 +4,8 @@
 
 std::list<Enemies> EnemiesList;
 
-int InvaderMovePattern = 0;
-int InvaderFireChance = 400;
-int MaxInvaderShots = 16;
 int InvaderShotCount = 0;
 int InvaderCount = 0;
-float EarthShrinkPerKill = 0.4f;
 int WalkInterval = 20;
 int WalkTimer = 20;
 int WalkToggle = 0;

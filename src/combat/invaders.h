@@ -50,16 +50,11 @@ std::string BuildInvaderShapes(std::string_view outlines);
 void LoadInvaderShapes();
 
 // ---- state of the invader pass ----
-extern int InvaderMovePattern;  // 0..6, see MoveInvader
-extern int InvaderFireChance;   // an invader fires when Rand(1, this) = 40
-extern int MaxInvaderShots;
 extern int InvaderShotCount;
 extern int InvaderCount;
-extern float EarthShrinkPerKill;
 extern int WalkInterval;
 extern int WalkTimer;
 extern int WalkToggle;
-extern int Frozen;  // 0 play; 1 base just destroyed; 2 its explosion over (defined with the explosions)
 
 // ---- steps of the invader pass ----
 

@@ -4,13 +4,13 @@
 #include <sstream>
 #include <vector>
 
-#include "game/game_state.h"
-#include "game/levels.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/ufo.h"
 #include "common/resources.h"
 #include "effects/flying_text.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 
 namespace {
 

@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/game_state.h"
-#include "game/levels.h"
 #include "combat/collisions.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
@@ -14,9 +12,11 @@
 #include "common/random.h"
 #include "effects/explosions.h"
 #include "effects/particles.h"
-#include "glow/glow.h"
 #include "effects/vector_picture.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 #include "ui/screen.h"
 
 std::list<PickUps> PickUpsList;

@@ -1,6 +1,5 @@
 // The player-shot pass: move, draw, count, leave the field, and the hits on
 // invader shots and on the UFO. (Hits on invaders are the invader pass's.)
-#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/collisions.h"
 #include "combat/game_over.h"
@@ -9,6 +8,7 @@
 #include "common/maths.h"
 #include "effects/explosions.h"
 #include "effects/particles.h"
+#include "game/game_state.h"
 #include "ui/screen.h"
 
 namespace {

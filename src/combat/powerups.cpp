@@ -1,17 +1,17 @@
 // What each caught pickup does.
 #include <iterator>
 
-#include "game/game_state.h"
-#include "combat/waves.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/ufo.h"
+#include "combat/waves.h"
 #include "common/maths.h"
 #include "common/random.h"
 #include "effects/central_pictures.h"
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
 #include "effects/particles.h"
+#include "game/game_state.h"
 #include "ui/screen.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "combat/shot_drawing.h"
 
 #include "common/maths.h"
-#include "glow/glow.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 
 std::list<PlayerBullets> PlayerBulletsList;
 std::list<EnemyBullets> EnemyBulletsList;

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/game_state.h"
 #include "audio/sound.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
@@ -13,9 +12,10 @@
 #include "common/random.h"
 #include "effects/explosions.h"
 #include "effects/particles.h"
-#include "glow/glow.h"
 #include "effects/vector_picture.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 
 int UfoState = 0;
 float UfoRadius = 0;
@@ -147,6 +147,7 @@ void UfoRimSegment(float rim[4]) {
 void DestroyUfo(int x, int y, int byShot) {
     SpawnExplosion(x, y, ShockRing, -1, ShockRingYellow);
     SpawnExplosion(x, y, ShockRing, 1, ShockRingRed);
+    if (SoundOn == 1) Sound::Play("Boom", 0);
     SpawnParticles(x, y, 4, 2);
     SpawnParticles(x, y, 30, 0);
     SpawnPickup(TruncToInt(UfoRadius / OrbitUnit), TruncToInt(UfoAngle), 7, 0);

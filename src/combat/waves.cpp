@@ -3,10 +3,10 @@
 #include <iterator>
 
 #include "combat/formations.h"
-#include "game/game_state.h"
-#include "game/levels.h"
 #include "combat/invaders.h"
 #include "common/random.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 
 void SpawnWave(int level) {
     UfoTimer = Rand(2000, 4000);

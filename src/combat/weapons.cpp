@@ -1,7 +1,6 @@
 // Firing: what each powerup makes of a press of the fire key, and the beam.
 #include <cmath>
 
-#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/collisions.h"
 #include "combat/controls.h"
@@ -14,8 +13,9 @@
 #include "common/random.h"
 #include "effects/explosions.h"
 #include "effects/particles.h"
-#include "glow/glow.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 #include "ui/screen.h"
 
 namespace {

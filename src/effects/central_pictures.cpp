@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/game_state.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "glow/glow.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 
 VectorPicture LandmassShape;
 VectorPicture OverlordShape;

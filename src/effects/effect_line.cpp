@@ -1,7 +1,7 @@
 #include "effects/effect_line.h"
 
-#include "glow/glow.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 
 void DrawEffectLine(float x1, float y1, uint32_t colour1, float x2, float y2, uint32_t colour2, int width) {
     const float ox = float(OffsetX), oy = float(OffsetY);

@@ -1,15 +1,13 @@
 #include "effects/explosions.h"
 
-#include "game/game_state.h"
-#include "audio/sound.h"
 #include "common/maths.h"
 #include "common/random.h"
 #include "effects/effect_line.h"
-#include "glow/glow.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 
 std::list<Explosions> ExplosionsList;
-int Frozen = 0;
 VectorPicture BaseShapeTable[2];
 
 namespace {
@@ -134,7 +132,6 @@ void SpawnExplosion(int x, int y, int kind, float direction, int variant) {
         e.direction = direction;
         e.col1 = variant == ShockRingRed ? 0xFFFF2020 : 0xFFFFFF20;
         e.DelayB4Showing = variant == ShockRingRed ? 10 : 0;
-        if (SoundOn == 1) Sound::Play("Boom", 0);
     }
     ExplosionsList.push_back(e);
 }

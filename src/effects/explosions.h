@@ -29,12 +29,6 @@ constexpr int HitFlash = 0, StarBurst = 1, BaseWreck = 3, ShockRing = 4, DebrisD
 // Shock ring variants: yellow at once, or red after 10 frames.
 constexpr int ShockRingYellow = 0, ShockRingRed = 10;
 
-// 0 play; 1 the base has just been destroyed; 2 its wreck has burnt out.
-extern int Frozen;
-
-// Where the bases stand, recorded each time the base is drawn.
-extern int BaseX, BaseY, SecondBaseX, SecondBaseY;
-
 // The base wreck's two outlines, relative to the base: 0 whole, 1 broken.
 constexpr int BaseWreckSegments = 16;
 extern VectorPicture BaseShapeTable[2];

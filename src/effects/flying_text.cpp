@@ -3,10 +3,10 @@
 #include <climits>
 #include <cstdio>
 
-#include "game/game_state.h"
 #include "common/maths.h"
 #include "effects/effect_line.h"
 #include "effects/particles.h"
+#include "game/game_state.h"
 #include "glow/glow.h"
 
 std::list<FlyingText> FlyingTextList;

@@ -9,8 +9,8 @@
 
 #include "common/maths.h"
 #include "common/resources.h"
-#include "glow/glow.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 
 const char* const GlyphChars = " abcdefghijklmnopqrstuvwxyz\xA4" "0123456789.,?=/-+()':;@!*>#";
 int GlyphTable[GlyphCount][GlyphColumns];

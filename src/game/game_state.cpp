@@ -49,3 +49,11 @@ int SaucersShot = 0;
 int SaucerLivesEarned = 0;
 int UfoTimer = 0;
 int IntroFrames = 0;
+int InvaderMovePattern = 0;
+int InvaderFireChance = 400;
+int MaxInvaderShots = 16;
+float EarthShrinkPerKill = 0.4f;
+
+int Frozen = 0;
+int BaseX = 0, BaseY = 0;
+int SecondBaseX = 0, SecondBaseY = 0;

@@ -56,3 +56,13 @@ extern int SaucersShot;         // saucers shot on this level
 extern int SaucerLivesEarned;   // pickups caught on this level
 extern int UfoTimer;            // frames until the next UFO may come
 extern int IntroFrames;         // frames shown of the current title or result screen
+extern int InvaderMovePattern;  // 0..6, see MoveInvader
+extern int InvaderFireChance;   // an invader fires when Rand(1, this) = 40
+extern int MaxInvaderShots;
+extern float EarthShrinkPerKill;
+
+// 0 play; 1 the base has just been destroyed; 2 its wreck has burnt out.
+extern int Frozen;
+// Field positions of the bases' centres, recorded each time they are drawn.
+extern int BaseX, BaseY;
+extern int SecondBaseX, SecondBaseY;

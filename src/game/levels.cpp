@@ -4,9 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/game_state.h"
-#include "combat/invaders.h"
 #include "common/resources.h"
+#include "game/game_state.h"
 
 LevelRow LevelTable[LevelTotal + 1];
 int InvaderHp[6] = {0, 1, 1, 1, 1, 1};

@@ -8,10 +8,10 @@
 #include <cstring>
 
 #include "common/maths.h"
+#include "game/settings.h"
 #include "glow/full/glow_batch.h"
 #include "glow/glow_capture.h"
 #include "glow/split/glow_halo.h"
-#include "game/settings.h"
 
 int LineWidth10 = 10;
 int LineWidth14 = 14;

@@ -4,25 +4,19 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/game_state.h"
 #include "audio/sound.h"
+#include "effects/vector_font.h"
+#include "game/game_state.h"
+#include "game/local_scores.h"
+#include "game/settings.h"
+#include "glow/glow.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
-#include "glow/glow.h"
-#include "effects/vector_font.h"
-#include "game/settings.h"
 #include "ui/screen.h"
 
 namespace {
 
 constexpr uint32_t OwnRowColour = 0xFFFFC000;  // (255, 192, 0)
-
-// Scores are texts from the file or the server; one too long for an int
-// counts as the largest.
-int ScoreValue(const std::string& text) {
-    const long long v = std::strtoll(text.c_str(), nullptr, 10);
-    return v > 2147483647LL ? 2147483647 : v < -2147483647LL ? -2147483647 : int(v);
-}
 
 std::string EightDigits(int n) {
     char text[24];
@@ -36,7 +30,6 @@ std::string WithoutSpaces(const std::string& s) {
         if (c != ' ') out += c;
     return out;
 }
-
 
 void DrawLists(int blink) {
     const std::string last = std::to_string(LastScore);
@@ -91,28 +84,6 @@ std::string ScoreListLine(int row, const std::string& name, const std::string& s
 void DrawTableLine(float x1, float y1, float x2, float y2, uint32_t colour) {
     TPoly::Line(GlowImage, 0, x1 + float(OffsetX), y1 + float(OffsetY), colour, x2 + float(OffsetX),
                 y2 + float(OffsetY), colour, float(LineWidth16));
-}
-
-void AddLocalScore(int score) {
-    LastLevelText = MakeLevelText(LastGameMode, StartLevel, LastLevel);
-    LastScore = Score;
-    if (Score > TopScore) TopScore = Score;
-    int at = -1;
-    if (score > ScoreValue(LocalScores[0].score)) {
-        at = 0;
-    } else if (Score > ScoreValue(LocalScores[24].score)) {
-        for (int i = 1; i <= 24 && at < 0; ++i)
-            if (ScoreValue(LocalScores[i].score) < score) at = i;
-    }
-    if (at < 0) return;
-    for (int r = 23; r >= at; --r) {
-        LocalScores[r + 1].name = LocalScores[r].name;
-        LocalScores[r + 1].score = LocalScores[r].score;
-        LocalScores[r + 1].level = LocalScores[r].level;
-    }
-    LocalScores[at].name = PlayerName;
-    LocalScores[at].score = std::to_string(score);
-    LocalScores[at].level = LastLevelText;
 }
 
 int ShowHighscores(int syncNow) {

@@ -6,9 +6,6 @@
 // Runs the screen until the player leaves it; syncNow = 1 syncs at once.
 int ShowHighscores(int syncNow);
 
-// Records a finished game (arcade or classic) in the local table.
-void AddLocalScore(int score);
-
 void DrawTableLine(float x1, float y1, float x2, float y2, uint32_t colour);
 
 // One line of a score list as shown: "02).   Varnok02       24000    Level: 24".

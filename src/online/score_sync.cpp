@@ -3,17 +3,16 @@
 #include <cctype>
 #include <ctime>
 
+#include "effects/central_pictures.h"
+#include "effects/vector_font.h"
 #include "game/game_state.h"
+#include "game/local_scores.h"
+#include "game/settings.h"
+#include "glow/glow.h"
 #include "online/network_library.h"
 #include "platform/platform.h"
-#include "effects/central_pictures.h"
-#include "glow/glow.h"
-#include "effects/vector_font.h"
-#include "game/settings.h"
 #include "ui/screen.h"
 
-int LastGameMode = 0;
-std::string LastLevelText;
 const char* const GameVersion = "1.00";
 std::string MenuFooterText = OldCreditLine;
 
@@ -23,12 +22,6 @@ constexpr int UploadCommand = 1;
 constexpr int DownloadCommand = 2;
 // Names and scores are shown in 10- and 11-character columns; longer ones are cut.
 constexpr size_t MaxFieldLength = 32;
-
-std::string ThreeDigits(int n) {
-    std::string s = std::to_string(n < 0 ? -n : n);
-    if (s.size() > 3) s = s.substr(s.size() - 3);
-    return std::string(3 - s.size(), '0') + s;
-}
 
 std::string Lower(std::string s) {
     for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
@@ -48,11 +41,6 @@ void WaitForQueue(Reader onDownload) {
 }
 
 }  // namespace
-
-std::string MakeLevelText(int gameMode, int startLevel, int lastLevel) {
-    if (gameMode == 1) return "CLA-" + ThreeDigits(lastLevel);
-    return ThreeDigits(startLevel) + "-" + ThreeDigits(lastLevel);
-}
 
 std::string CleanServerText(const std::string& text, size_t maxLength) {
     std::string out;

@@ -3,14 +3,9 @@
 
 #include <string>
 
-extern int LastGameMode;  // 0 arcade, 1 classic
-extern std::string LastLevelText;
 extern const char* const GameVersion;
 // The main menu's bottom line: the credit line, or the new-version notice.
 extern std::string MenuFooterText;
-
-// The level text of the last game: "003-017" in arcade mode, "CLA-017" in classic.
-std::string MakeLevelText(int gameMode, int startLevel, int lastLevel);
 
 // Cuts control characters out of a text that came from the server and bounds
 // its length, so it can go into the line-based settings file.

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/platform.h"
 #include "game/settings.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "combat/invaders.h"
 #include "common/random.h"
-#include "platform/platform.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
-#include "options/options_screen.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "options/options_screen.h"
+#include "platform/platform.h"
 #include "ui/screen.h"
 
 namespace {

@@ -2,16 +2,16 @@
 #include <string>
 #include <vector>
 
-#include "game/game_state.h"
 #include "combat/ufo.h"
 #include "common/maths.h"
 #include "common/resources.h"
-#include "platform/platform.h"
 #include "effects/central_pictures.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
-#include "options/options_screen.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "options/options_screen.h"
+#include "platform/platform.h"
 #include "ui/key_names.h"
 #include "ui/screen.h"
 

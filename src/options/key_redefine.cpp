@@ -1,11 +1,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/platform.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
-#include "options/options_screen.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "options/options_screen.h"
+#include "platform/platform.h"
 #include "ui/key_names.h"
 #include "ui/screen.h"
 

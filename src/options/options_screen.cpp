@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "game/game_state.h"
 #include "audio/sound.h"
-#include "platform/platform.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
-#include "options/display_mode.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "options/display_mode.h"
+#include "platform/platform.h"
 #include "ui/screen.h"
 
 namespace {

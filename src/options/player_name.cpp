@@ -1,8 +1,8 @@
-#include "platform/platform.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
-#include "options/options_screen.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "options/options_screen.h"
+#include "platform/platform.h"
 #include "ui/screen.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "ui/screen.h"
 
 #include "audio/sound.h"
-#include "glow/backdrop.h"
 #include "game/settings.h"
+#include "glow/backdrop.h"
 
 Picture* BackdropImage = nullptr;
 

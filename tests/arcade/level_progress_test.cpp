@@ -2,18 +2,18 @@
 
 #include <vector>
 
-#include "combat/formations.h"
-#include "game/game_state.h"
 #include "arcade/level_progress.h"
-#include "game/levels.h"
+#include "combat/formations.h"
 #include "combat/invaders.h"
 #include "combat/ufo.h"
 #include "common/random.h"
-#include "platform/platform.h"
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
-#include "glow/glow_capture.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "game/settings.h"
+#include "glow/glow_capture.h"
+#include "platform/platform.h"
 #include "ui/screen.h"
 
 namespace {
@@ -116,7 +116,6 @@ TEST_F(LevelProgressTest, TheNextWaveComesAtOnceWhenTheFieldIsClear) {
     EXPECT_EQ(WavesSpawned, 2);  // the level has no third
 }
 
-
 TEST_F(LevelProgressTest, TimeBonusAfterNoTimeAndAfterAllOfIt) {
     Start();
     TimeBonus = 36000;
@@ -139,7 +138,6 @@ TEST_F(LevelProgressTest, ResultScreensTakeAKeyOnlyAfterASecond) {
     EXPECT_EQ(FramesShown(), 70);
     EXPECT_TRUE(EnemiesList.empty());
 }
-
 
 TEST_F(LevelProgressTest, TheFirstCompletionOfLevel100EndsTheGameAfterTheNoticeTwice) {
     // A fire press still pending from play closes the first notice at once.

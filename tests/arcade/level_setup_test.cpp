@@ -5,21 +5,21 @@
 #include <set>
 #include <vector>
 
-#include "combat/formations.h"
-#include "game/game_state.h"
 #include "arcade/level_setup.h"
-#include "game/levels.h"
+#include "combat/formations.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/shots.h"
-#include "platform/platform.h"
 #include "effects/central_pictures.h"
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
-#include "glow/glow_capture.h"
 #include "effects/particles.h"
 #include "effects/vector_font.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "game/settings.h"
+#include "glow/glow_capture.h"
+#include "platform/platform.h"
 #include "support/sound_count.h"
 #include "ui/screen.h"
 

@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/shots.h"
 #include "combat/ufo.h"
+#include "game/game_state.h"
 #include "game/settings.h"
 #include "support/sim_run.h"
 

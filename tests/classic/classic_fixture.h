@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "arcade/arcade_game.h"
-#include "game/game_state.h"
 #include "classic/classic_game.h"
 #include "classic/classic_parts.h"
 #include "combat/base.h"
@@ -17,11 +16,12 @@
 #include "combat/shots.h"
 #include "combat/ufo.h"
 #include "common/random.h"
-#include "platform/platform.h"
-#include "glow/glow_capture.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "glow/glow_capture.h"
+#include "platform/platform.h"
 #include "ui/screen.h"
 
 class ClassicTest : public ::testing::Test {

@@ -6,12 +6,13 @@
 #include <algorithm>
 
 #include "app/main_menu.h"
-#include "game/game_state.h"
 #include "classic/classic_game.h"
 #include "combat/invaders.h"
 #include "combat/shots.h"
-#include "online/score_sync.h"
+#include "game/game_state.h"
+#include "game/local_scores.h"
 #include "game/settings.h"
+#include "online/score_sync.h"
 #include "support/sim_run.h"
 
 namespace {

@@ -8,9 +8,8 @@
 #include <vector>
 
 #include "arcade/arcade_game.h"
-#include "game/game_state.h"
-#include "game/levels.h"
 #include "combat/base.h"
+#include "combat/game_lists.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
@@ -18,14 +17,16 @@
 #include "combat/ufo.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "platform/platform.h"
 #include "effects/central_pictures.h"
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
-#include "glow/glow_capture.h"
 #include "effects/particles.h"
 #include "effects/vector_font.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "game/settings.h"
+#include "glow/glow_capture.h"
+#include "platform/platform.h"
 
 class CombatTest : public ::testing::Test {
 public:

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "game/game_state.h"
 #include "combat/game_over.h"
+#include "game/game_state.h"
 #include "platform/platform.h"
 
 namespace {
@@ -66,7 +66,6 @@ protected:
     void TearDown() override { PlatformStop(); }
 };
 
-
 TEST_F(GameOverScreen, KeysHeldOrHitEarlyDoNotEndIt) {
     // Fire held from play, and presses during the first 90 frames.
     Start({{0, 162, true}, {30, 65, true}, {31, 65, false}, {88, 32, true}, {89, 32, false}, {150, 65, true}});
@@ -75,6 +74,5 @@ TEST_F(GameOverScreen, KeysHeldOrHitEarlyDoNotEndIt) {
     EXPECT_EQ(GameOverState, 1);
     EXPECT_EQ(FramesShown(), 151);  // ended by the press before frame 150 was drawn
 }
-
 
 }  // namespace

@@ -3,17 +3,17 @@
 #include <set>
 #include <vector>
 
-#include "game/game_state.h"
-#include "game/levels.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "common/random.h"
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
-#include "glow/glow_capture.h"
 #include "effects/particles.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "game/settings.h"
+#include "glow/glow_capture.h"
 
 namespace {
 
@@ -115,7 +115,6 @@ TEST_F(PickupsTest, TheSecondBaseCatchesOnlyWhileTheDoubleBaseRuns) {
         EXPECT_EQ(PickUpsList.empty(), kind == 3) << "PowerupKind " << kind;
     }
 }
-
 
 TEST_F(PickupsTest, EachSymbolIsTheFrameAndItsEmblemTurnedAsAWhole) {
     const int segments[17] = {0, 10, 10, 10, 12, 15, 13, 11, 15, 18, 13, 10, 13, 13, 16, 13, 16};

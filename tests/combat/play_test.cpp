@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
 #include "combat/shots.h"
+#include "game/game_state.h"
 #include "game/settings.h"
 #include "support/sim_run.h"
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "game/game_state.h"
-#include "game/levels.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/ufo.h"
@@ -10,6 +8,8 @@
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
 #include "effects/particles.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "game/settings.h"
 
 namespace {
@@ -104,7 +104,6 @@ TEST_F(PowerupsTest, SpeedPickupsOnlyRestoreAPatternTheLevelDidNotSet) {
     EXPECT_EQ(LastCaption(), 11);
 }
 
-
 TEST_F(PowerupsTest, TheUfoPickupCallsAUfoOrGivesAShieldWhenOneIsThere) {
     SaucersLeft = 4;
     EarthRadius = 23;
@@ -122,9 +121,6 @@ TEST_F(PowerupsTest, TheUfoPickupCallsAUfoOrGivesAShieldWhenOneIsThere) {
     EXPECT_FLOAT_EQ(PowerupDecay, 0.15f);
     EXPECT_EQ(LastCaption(), 3);
 }
-
-
-
 
 // ---- the per-level settings ----
 

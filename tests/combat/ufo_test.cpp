@@ -3,8 +3,6 @@
 #include <cmath>
 #include <vector>
 
-#include "game/game_state.h"
-#include "game/levels.h"
 #include "audio/sound.h"
 #include "combat/game_over.h"
 #include "combat/pickups.h"
@@ -13,9 +11,11 @@
 #include "common/maths.h"
 #include "common/random.h"
 #include "effects/explosions.h"
-#include "glow/glow_capture.h"
 #include "effects/particles.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 #include "game/settings.h"
+#include "glow/glow_capture.h"
 
 namespace {
 
@@ -92,7 +92,6 @@ TEST_F(UfoTest, SaucersComeOneAfterAnotherUntilNoneAreLeft) {
     EXPECT_EQ(UfoState, 0);
 }
 
-
 TEST_F(UfoTest, CirclesItsOrbitFor75FramesThoughTheEarthChanges) {
     StartUfo();
     EXPECT_EQ(UfoOrbitRadius, 320);
@@ -116,8 +115,6 @@ TEST_F(UfoTest, CirclesItsOrbitFor75FramesThoughTheEarthChanges) {
     EXPECT_EQ(UfoState, 0);
 }
 
-
-
 TEST_F(UfoTest, DestroyedByAShotOrTheBeam) {
     StartUfo();
     DestroyUfo(400, 300, 1);
@@ -137,7 +134,6 @@ TEST_F(UfoTest, DestroyedByAShotOrTheBeam) {
     EXPECT_EQ(StatUfosShot, 2);
     EXPECT_EQ(PickUpsList.size(), 1u);  // a level without pickups drops none
 }
-
 
 TEST_F(UfoTest, AShotAcrossTheHullMissesAndOneAcrossTheRimHits) {
     StartUfo();

@@ -3,11 +3,11 @@
 #include <set>
 
 #include "combat/formations.h"
+#include "combat/invaders.h"
+#include "combat/waves.h"
+#include "common/random.h"
 #include "game/game_state.h"
 #include "game/levels.h"
-#include "combat/waves.h"
-#include "combat/invaders.h"
-#include "common/random.h"
 
 namespace {
 

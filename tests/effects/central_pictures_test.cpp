@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "game/game_state.h"
 #include "common/maths.h"
 #include "common/random.h"
-#include "glow/glow_capture.h"
-#include "glow/glow.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "glow/glow_capture.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "common/random.h"
-#include "glow/glow_capture.h"
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
 #include "effects/particles.h"
+#include "glow/glow_capture.h"
 
 inline std::vector<GlowSegment> Drawn;
 

@@ -1,8 +1,8 @@
 #include <cmath>
 
-#include "game/game_state.h"
 #include "common/maths.h"
 #include "effects_fixture.h"
+#include "game/game_state.h"
 #include "glow/glow.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "glow/glow_capture.h"
+#include "effects/vector_font.h"
 #include "game/settings.h"
 #include "glow/glow.h"
-#include "effects/vector_font.h"
+#include "glow/glow_capture.h"
 
 namespace {
 

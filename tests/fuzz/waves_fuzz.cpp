@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "combat/formations.h"
-#include "game/levels.h"
-#include "combat/waves.h"
 #include "combat/invaders.h"
+#include "combat/waves.h"
+#include "game/levels.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static uint8_t before[FormationTableSize];

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "game/game_state.h"
-#include "game/levels.h"
 #include "combat/invaders.h"
 #include "common/resources.h"
+#include "game/game_state.h"
+#include "game/levels.h"
 
 namespace {
 

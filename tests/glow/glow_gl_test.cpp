@@ -10,10 +10,10 @@
 
 #include "common/random.h"
 #include "common/resources.h"
+#include "game/settings.h"
 #include "glow/backdrop.h"
 #include "glow/full/glow_batch.h"
 #include "glow/glow.h"
-#include "game/settings.h"
 #include "support/pin_libraries.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include "common/maths.h"
 #include "common/resources.h"
-#include "glow/glow_capture.h"
-#include "glow/glow.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "glow/glow_capture.h"
 
 namespace {
 

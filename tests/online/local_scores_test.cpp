@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "game/game_state.h"
+#include "game/local_scores.h"
+#include "game/settings.h"
 #include "online/highscores.h"
 #include "online/network_library.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
-#include "game/settings.h"
 
 namespace {
 

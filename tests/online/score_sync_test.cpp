@@ -10,10 +10,11 @@
 #include "../../server/score_server.h"
 #include "app/main_menu.h"
 #include "game/game_state.h"
+#include "game/local_scores.h"
+#include "game/settings.h"
 #include "online/network_library.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
-#include "game/settings.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "common/resources.h"
-#include "glow/glow_capture.h"
-#include "glow/glow.h"
 #include "effects/vector_font.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "glow/glow_capture.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // screens, leaves through the exit prompt, and finds both again next start.
 #include <gtest/gtest.h>
 
-#include "glow/glow.h"
 #include "game/settings.h"
+#include "glow/glow.h"
 #include "support/sim_run.h"
 #include "ui/screen.h"
 

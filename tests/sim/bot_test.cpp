@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "bot.h"
-#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/shots.h"
 #include "common/maths.h"
+#include "game/game_state.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/game_state.h"
 #include "arcade/state_hash.h"
+#include "game/game_state.h"
 #include "sim_session.h"
 #include "support/sim_run.h"
 

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <set>
 
-#include "game/game_state.h"
 #include "arcade/state_hash.h"
 #include "combat/invaders.h"
+#include "game/game_state.h"
 #include "game/settings.h"
 #include "sim_replay.h"
 #include "sim_session.h"

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "game/game_state.h"
 #include "combat/base.h"
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/shots.h"
 #include "combat/ufo.h"
+#include "game/game_state.h"
 #include "game/settings.h"
 
 namespace {

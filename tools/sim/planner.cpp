@@ -9,9 +9,9 @@
 #include <cstdlib>
 
 #include "bot.h"
-#include "game/game_state.h"
 #include "combat/game_over.h"
 #include "combat/invaders.h"
+#include "game/game_state.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "sim_session.h"
 
 #include "bot.h"
-#include "planner.h"
 #include "game/settings.h"
+#include "planner.h"
 
 namespace {
 

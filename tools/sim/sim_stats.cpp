@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "game/game_state.h"
 #include "arcade/state_hash.h"
-#include "platform/platform.h"
-#include "glow/glow.h"
+#include "game/game_state.h"
 #include "game/settings.h"
+#include "glow/glow.h"
+#include "platform/platform.h"
 
 void PrintSimStats(long long wallMs) {
     std::printf(

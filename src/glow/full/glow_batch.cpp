@@ -13,10 +13,10 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/platform.h"
-#include "glow/split/glow_halo.h"
-#include "glow/split/glow_atlas.h"
 #include "glow/glow.h"
+#include "glow/split/glow_atlas.h"
+#include "glow/split/glow_halo.h"
+#include "platform/platform.h"
 
 bool GlowBatching = true;
 bool GlowKeepShapes = true;

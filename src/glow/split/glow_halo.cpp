@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "glow/split/backdrop_layers.h"
-#include "glow/split/glow_program.h"
 #include "glow/split/glow_atlas.h"
+#include "glow/split/glow_program.h"
 
 namespace {
 

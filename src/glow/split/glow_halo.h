@@ -9,8 +9,8 @@
 // full-resolution one up to the halo's smoothing. Used by glow_batch only.
 #pragma once
 
-#include "platform/platform.h"
 #include "glow/split/glow_quads.h"
+#include "platform/platform.h"
 
 struct GlowHaloParts {
     // The two parts of the dot's cross-section, for DrawGlowQuads.

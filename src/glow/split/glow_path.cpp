@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "platform/platform.h"
 #include "glow/full/glow_batch.h"
+#include "platform/platform.h"
 
 GlowPath GlowPathWanted = GlowPath::Auto;
 
