@@ -9,13 +9,16 @@
 #include <string>
 #include <thread>
 
+#include "moderation.h"
 #include "score_server.h"
 
 namespace {
 
 const char* const Help =
     "usage: orbivore-scores [OPTION]... DATABASE\n"
-    "Serves the game's score requests under http://ADDRESS:PORT/scores.\n"
+    "       orbivore-scores hide NAME DATABASE | unhide NAME DATABASE | hidden DATABASE\n"
+    "Serves the game's score requests under http://ADDRESS:PORT/scores, the\n"
+    "leaderboard page at / and /scores/, /api/top, /healthz and /metrics.\n"
     "\n"
     "DATABASE is a SQLite file, created when missing, or a PostgreSQL URI\n"
     "(postgresql://USER@HOST/DBNAME); the table is created or updated at start.\n"
@@ -31,11 +34,17 @@ const char* const Help =
     "  --max-per-address N       open connections per client address (default 64)\n"
     "  --header-timeout SECONDS  time a client has to send a request's headers (default 5)\n"
     "  --threads N               event loops, and PostgreSQL connections (default 4)\n"
+    "  --deny-names FILE         words, one a line, no uploaded name may hold\n"
+    "                            (read at start and on SIGHUP)\n"
+    "  --metrics-bind ADDR:PORT  serve /metrics there only, e.g. 127.0.0.1:9101\n"
     "  --quiet                   no line per request on standard error\n"
     "  -h, --help                this text\n"
     "\n"
     "Each request is logged on standard error as: time, client address, method,\n"
-    "option, status, duration. SIGTERM or SIGINT stops the server.\n";
+    "option, status, duration. SIGTERM or SIGINT stops the server.\n"
+    "\n"
+    "hide keeps a name off every list (its scores stay stored), unhide lists it\n"
+    "again, hidden lists the hidden names; they work while servers run.\n";
 
 bool ReadNumber(const char* text, long low, long high, long& out) {
     char* end = nullptr;
@@ -56,6 +65,17 @@ void RaiseDescriptorLimit() {
     }
 }
 
+// "127.0.0.1:9101" or "[::1]:9101".
+bool ReadAddressAndPort(const std::string& text, std::string& address, int& port) {
+    const size_t colon = text.rfind(':');
+    long number = 0;
+    if (colon == std::string::npos || !ReadNumber(text.c_str() + colon + 1, 0, 65535, number)) return false;
+    address = text.substr(0, colon);
+    if (address.size() > 2 && address.front() == '[' && address.back() == ']') address = address.substr(1, address.size() - 2);
+    port = int(number);
+    return !address.empty();
+}
+
 int Refuse(const std::string& why) {
     std::fprintf(stderr, "orbivore-scores: %s (see --help)\n", why.c_str());
     return 2;
@@ -64,6 +84,8 @@ int Refuse(const std::string& why) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const int moderated = RunModerationCommand(argc, argv);
+    if (moderated >= 0) return moderated;
     ScoreServerConfig config;
     bool haveDatabase = false;
     for (int n = 1; n < argc; ++n) {
@@ -91,6 +113,8 @@ int main(int argc, char** argv) {
         long number = 0;
         bool ok = true;
         if (arg == "--bind") config.bindAddress = value;
+        else if (arg == "--deny-names") config.denyNames = value;
+        else if (arg == "--metrics-bind") ok = ReadAddressAndPort(value, config.metricsAddress, config.metricsPort);
         else if (arg == "--newest") config.newestVersion = value;
         else if (arg == "--port" && (ok = ReadNumber(value, 0, 65535, number))) config.port = int(number);
         else if (arg == "--uploads-per-minute" && (ok = ReadNumber(value, 0, 1000000, number))) config.uploadsPerMinute = int(number);
@@ -131,8 +155,11 @@ int main(int argc, char** argv) {
     });
     // A PostgreSQL URI may carry a password: only its kind is printed.
     const bool postgresql = config.database.find("://") != std::string::npos;
-    std::fprintf(stderr, "orbivore-scores: serving http://%s:%d/scores from %s\n", config.bindAddress.c_str(),
-                 server.port, postgresql ? "PostgreSQL" : config.database.c_str());
+    std::string metrics;
+    if (config.metricsPort >= 0) metrics = ", /metrics on " + config.metricsAddress + ":" + std::to_string(server.metricsPort);
+    std::fprintf(stderr, "orbivore-scores: serving http://%s:%d/scores and the page at / from %s%s\n",
+                 config.bindAddress.c_str(), server.port, postgresql ? "PostgreSQL" : config.database.c_str(),
+                 metrics.c_str());
     RunScoreServer(server);
     finished.store(true);
     waiter.join();

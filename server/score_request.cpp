@@ -1,7 +1,6 @@
 #include "score_request.h"
 
 #include <cctype>
-#include <cstring>
 #include <map>
 
 #include "kova_cipher.h"
@@ -29,35 +28,53 @@ bool IsHex(const std::string& s) {
     return true;
 }
 
+// The fields the game's requests carry. A name from a settings file may
+// hold "&": a part after the name that is not one of these is the rest of it.
+bool IsKnownField(const std::string& name) {
+    for (const char* known : {"option", "user", "level", "point", "date", "version", "mz_ip", "platform", "KOVA_id", "nbscore"})
+        if (name == known) return true;
+    return false;
+}
+
 // "a=1&b=2"; every part needs a name and an "="; a name twice is refused.
-bool SplitQuery(const std::string& query, Fields& fields) {
+bool SplitQuery(const std::string& query, Fields& fields, bool nameMayHoldAmpersands = false) {
     size_t start = 0;
+    std::string previous;
     while (start <= query.size()) {
         size_t end = query.find('&', start);
         if (end == std::string::npos) end = query.size();
         const std::string part = query.substr(start, end - start);
-        const size_t eq = part.find('=');
-        if (eq == std::string::npos || eq == 0) return false;
-        if (!fields.emplace(part.substr(0, eq), part.substr(eq + 1)).second) return false;
-        if (fields.size() > 16) return false;
         start = end + 1;
+        const size_t eq = part.find('=');
+        if (nameMayHoldAmpersands && previous == "user" &&
+            (eq == std::string::npos || !IsKnownField(part.substr(0, eq)))) {
+            fields[previous] += "&" + part;
+            continue;
+        }
+        if (eq == std::string::npos || eq == 0) return false;
+        previous = part.substr(0, eq);
+        if (!fields.emplace(previous, part.substr(eq + 1)).second) return false;
+        if (fields.size() > 16) return false;
     }
     return true;
 }
 
-// Names as the game types them (letters, digits, space) and a little
-// punctuation; nothing a listing or a query could trip over.
-bool IsName(const std::string& s) {
+}  // namespace
+
+bool IsAcceptedName(const std::string& s) {
     if (s.empty() || s.size() > MaxNameLength) return false;
     bool visible = false;
     for (const char c : s) {
-        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                        (c != '\0' && std::strchr(" .-_!?@:", c));
-        if (!ok) return false;
+        const auto code = static_cast<unsigned char>(c);
+        // Control characters, the Latin-1 ones (128 to 159) included: a
+        // list is one name per line, and a page shows what is printable.
+        if (code < 32 || (code >= 127 && code < 160)) return false;
         visible = visible || c != ' ';
     }
     return visible;
 }
+
+namespace {
 
 // "012-034" (arcade start and last level) or "CLA-005" (classic).
 bool IsLevelText(const std::string& s) {
@@ -101,7 +118,7 @@ ScoreRequest ReadAddScore(const Fields& f) {
     r.entry.level = f.at("level");
     r.entry.date = f.at("date");
     r.entry.version = f.at("version");
-    if (!IsName(r.entry.name)) return Refused("bad user");
+    if (!IsAcceptedName(r.entry.name)) return Refused("bad user");
     if (!IsLevelText(r.entry.level)) return Refused("bad level");
     if (!IsDate(r.entry.date)) return Refused("bad date");
     if (!IsVersion(r.entry.version)) return Refused("bad version");
@@ -139,7 +156,7 @@ ScoreRequest ParseScoreRequest(const std::string& script, const std::string& que
     if (hex.empty() || hex.size() % 2 != 0 || !IsHex(hex)) return Refused("bad hexadecimal");
 
     Fields f;
-    if (!SplitQuery(KovaDecipher(hex, key), f)) return Refused("bad query");
+    if (!SplitQuery(KovaDecipher(hex, key), f, true)) return Refused("bad query");
     if (f.count("KOVA_id") && !IsDigits(f.at("KOVA_id"), 1, 10)) return Refused("bad KOVA_id");
     const std::string option = f.count("option") ? f.at("option") : std::string();
 

@@ -29,6 +29,11 @@ constexpr int MaxScoresListed = 100;
 constexpr int DefaultScoresListed = 25;
 constexpr size_t MaxNameLength = 20;
 
+// A name as the game uploads it: 8-bit (Latin-1) text of 1 to 20 bytes,
+// no control characters, not only spaces. The game types 32 and 48 to 90;
+// a name from a settings file may hold any other printable character.
+bool IsAcceptedName(const std::string& name);
+
 // script: the file name after "/scores/" ("orbivore_win.php",
 // "VersionCheck.php"); query: everything after the "?", undecoded.
 ScoreRequest ParseScoreRequest(const std::string& script, const std::string& query, const std::string& key);

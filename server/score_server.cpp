@@ -1,5 +1,8 @@
 #include "score_server.h"
 
+#include "face_routes.h"
+#include "replies.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 
@@ -13,20 +16,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-HttpReply Text(int status, const std::string& body) {
-    HttpReply reply;
-    reply.status = status;
-    reply.body = body;
-    reply.headers = {{"Content-Type", "text/plain"}, {"Cache-Control", "no-store"}};
-    return reply;
-}
-
-HttpReply Unavailable() {
-    HttpReply reply = Text(503, "storage unavailable\n");
-    reply.headers.emplace_back("Retry-After", "5");
-    return reply;
-}
 
 bool IsScript(const std::string& path) {
     const std::string prefix = "/scores/", suffix = ".php";
@@ -73,24 +62,50 @@ const char* OptionName(const ScoreRequest& request) {
     return "-";
 }
 
+bool Denied(ScoreServer& server, const std::string& name) {
+    std::lock_guard<std::mutex> lock(server.denyMutex);
+    return server.denyList && IsDenied(*server.denyList, name);
+}
+
+HttpReply Refuse(ScoreServer& server, Refusal why, HttpReply reply) {
+    ++server.metrics.refused[int(why)];
+    return reply;
+}
+
 HttpReply AnswerValid(ScoreServer& server, const ScoreRequest& request, const std::string& client, bool head) {
     switch (request.action) {
-        case ScoreAction::AddScore:
-            if (request.entry.score > server.config.maxPoints) return Text(400, "refused: points over the ceiling\n");
+        case ScoreAction::AddScore: {
+            if (request.entry.score > server.config.maxPoints)
+                return Refuse(server, Refusal::Ceiling, Text(400, "refused: points over the ceiling\n"));
+            if (Denied(server, request.entry.name))
+                return Refuse(server, Refusal::DenyList, Text(400, "refused: name not allowed\n"));
             if (head) return Text(200, "ok\n");
             if (!TakeUpload(server.uploads, client, Clock::now())) {
                 HttpReply reply = Text(429, "too many uploads, try again in a minute\n");
                 reply.headers.emplace_back("Retry-After", "60");
-                return reply;
+                return Refuse(server, Refusal::RateLimit, reply);
             }
             // A repeated upload is what the game sends on every fire press;
             // it is already listed, so it is a success too.
-            return server.store->Add(request.entry) == StoreOutcome::Unavailable ? Unavailable() : Text(200, "ok\n");
+            const StoreOutcome outcome = server.store->Add(request.entry);
+            if (outcome == StoreOutcome::Unavailable) {
+                ++server.metrics.storeErrors;
+                return Unavailable();
+            }
+            if (outcome == StoreOutcome::Stored) InvalidateBoard(server.board);
+            return Text(200, "ok\n");
+        }
         case ScoreAction::GetScores: {
-            std::vector<ScoreEntry> top;
-            if (!server.store->Top(request.count, top)) return Unavailable();
+            const BoardRows top = CachedTop(server.board, BoardMode::Any);
+            if (!top) {
+                ++server.metrics.storeErrors;
+                return Unavailable();
+            }
             std::string body = ListPlaceholderGroup;
-            for (const ScoreEntry& e : top) body += e.name + "\n" + e.level + "\n" + std::to_string(e.score) + "\n";
+            for (size_t n = 0; n < top->size() && n < size_t(request.count); ++n) {
+                const ScoreEntry& e = (*top)[n];
+                body += e.name + "\n" + e.level + "\n" + std::to_string(e.score) + "\n";
+            }
             // The game never lists the last group it reads either, so one
             // closing line makes every entry above it show.
             body += "end\n";
@@ -120,19 +135,27 @@ HttpReply Answer(ScoreServer& server, const HttpRequest& request) {
     const auto start = Clock::now();
     const std::string client = ClientOf(server, request);
     const char* option = "-";
+    const char* route = FaceRoute(server, request.path);
+    const bool script = !route && IsScript(request.path);
     HttpReply reply;
-    if (!IsScript(request.path)) {
+    if (!route && !script) {
         reply = Text(404, "not found\n");
     } else if (request.method != "GET" && request.method != "HEAD") {
         reply = Text(405, "only GET\n");
         reply.headers.emplace_back("Allow", "GET, HEAD");
+    } else if (route) {
+        option = route;
+        reply = AnswerFace(server, route, request);
     } else {
         const ScoreRequest parsed = ParseScoreRequest(request.path.substr(8), request.query, server.config.key);
         option = OptionName(parsed);
         reply = parsed.valid ? AnswerValid(server, parsed, client, request.method == "HEAD")
                              : Text(400, "refused: " + parsed.error + "\n");
     }
-    Log(server, client, request, option, reply.status, Clock::now() - start);
+    const auto took = Clock::now() - start;
+    Log(server, client, request, option, reply.status, took);
+    CountRequest(server.metrics, option[0] == '-' ? "none" : option, reply.status,
+                 std::chrono::duration<double>(took).count());
     return reply;
 }
 
@@ -142,17 +165,44 @@ bool SetUpScoreServer(ScoreServer& server, const ScoreServerConfig& config, std:
     server.config = config;
     server.uploads.perMinute = config.uploadsPerMinute;
     server.stopRequested = false;
+    server.denyList.reset();
+    if (!config.denyNames.empty()) {
+        auto list = std::make_shared<DenyList>();
+        if (!ReadDenyList(config.denyNames, *list, error)) return false;
+        server.denyList = std::move(list);
+    }
     HttpLimits limits = config.http;
     if (config.behindProxy) limits.connectionsPerAddress = 0;
     const int listening = OpenListeningSocket(config.bindAddress, config.port, server.port, error);
     if (listening < 0) return false;
-    server.store = OpenScoreStore(config.database, limits.threads, error);
-    if (!server.store) {
+    int metricsListening = -1;
+    if (config.metricsPort >= 0 &&
+        (metricsListening = OpenListeningSocket(config.metricsAddress, config.metricsPort, server.metricsPort, error)) < 0) {
         ::close(listening);
         return false;
     }
+    server.store = OpenScoreStore(config.database, limits.threads, error);
+    if (!server.store) {
+        ::close(listening);
+        if (metricsListening >= 0) ::close(metricsListening);
+        return false;
+    }
+    server.board.store = server.store.get();
+    server.board.lifetime = config.boardLifetime;
+    InvalidateBoard(server.board);
     if (!StartHttpCore(server.http, listening, limits,
                        [&server](const HttpRequest& request) { return Answer(server, request); }, error)) {
+        if (metricsListening >= 0) ::close(metricsListening);
+        server.store.reset();
+        return false;
+    }
+    HttpLimits metricsLimits;
+    metricsLimits.threads = 1;
+    metricsLimits.connections = 64;
+    if (metricsListening >= 0 &&
+        !StartHttpCore(server.metricsHttp, metricsListening, metricsLimits,
+                       [&server](const HttpRequest& request) { return AnswerMetricsAddress(server, request); }, error)) {
+        StopHttpCore(server.http);
         server.store.reset();
         return false;
     }
@@ -173,6 +223,22 @@ void StopScoreServer(ScoreServer& server) {
 }
 
 void CloseScoreServer(ScoreServer& server) {
+    StopHttpCore(server.metricsHttp);
     StopHttpCore(server.http);
     server.store.reset();
+}
+
+bool ReloadDenyList(ScoreServer& server) {
+    if (server.config.denyNames.empty()) return true;
+    auto list = std::make_shared<DenyList>();
+    std::string error;
+    if (!ReadDenyList(server.config.denyNames, *list, error)) {
+        std::fprintf(stderr, "orbivore-scores: %s; the old list stays\n", error.c_str());
+        return false;
+    }
+    std::fprintf(stderr, "orbivore-scores: deny-list %s read again (%zu %s)\n", server.config.denyNames.c_str(),
+                 list->words.size(), list->words.size() == 1 ? "word" : "words");
+    std::lock_guard<std::mutex> lock(server.denyMutex);
+    server.denyList = std::move(list);
+    return true;
 }

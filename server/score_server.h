@@ -3,6 +3,7 @@
 // then on), run to block until stopped, stop from any thread, then close.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
@@ -10,7 +11,10 @@
 #include <mutex>
 #include <string>
 
+#include "deny_list.h"
 #include "http/http_core.h"
+#include "page/board_cache.h"
+#include "server_metrics.h"
 #include "store/score_store.h"
 #include "upload_limiter.h"
 
@@ -28,6 +32,13 @@ struct ScoreServerConfig {
     bool behindProxy = false;
     FILE* log = stderr;  // one line per request; null: none
     HttpLimits http;
+    // A file of words no uploaded name may hold; empty: none.
+    std::string denyNames;
+    // /metrics on an address of its own (port -1: on the main port).
+    std::string metricsAddress = "127.0.0.1";
+    int metricsPort = -1;
+    // How long the top lists and the page are kept.
+    std::chrono::milliseconds boardLifetime{3000};
 };
 
 struct ScoreServer {
@@ -39,6 +50,12 @@ struct ScoreServer {
     std::mutex mutex;
     std::condition_variable stopped;
     bool stopRequested = false;
+    BoardCache board;
+    ServerMetrics metrics;
+    HttpCore metricsHttp;
+    int metricsPort = 0;
+    std::mutex denyMutex;
+    std::shared_ptr<const DenyList> denyList;  // null: no --deny-names
 };
 
 // Opens the database, binds the port and starts serving; false with a reason.
@@ -48,6 +65,9 @@ void RunScoreServer(ScoreServer& server);
 void StopScoreServer(ScoreServer& server);
 // Closes every connection, then the database.
 void CloseScoreServer(ScoreServer& server);
+// Reads the deny-list file again (for SIGHUP). When it cannot be read the
+// old list stays and one line says so on standard error; false then.
+bool ReloadDenyList(ScoreServer& server);
 
 // The first group of every score list. The game never lists its row 0, so
 // this line up puts the real ranks 1 to 24 on its rows 1 to 24.

@@ -133,3 +133,9 @@ void StopHttpCore(HttpCore& core) {
     core.daemon = nullptr;
     core.waiting.clear();
 }
+
+int OpenConnections(const HttpCore& core) {
+    if (!core.daemon) return 0;
+    const MHD_DaemonInfo* info = MHD_get_daemon_info(core.daemon, MHD_DAEMON_INFO_CURRENT_CONNECTIONS);
+    return info ? int(info->num_connections) : 0;
+}

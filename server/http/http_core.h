@@ -67,3 +67,5 @@ bool StartHttpCore(HttpCore& core, int listenSocket, const HttpLimits& limits, H
                    std::string& error);
 // Closes every connection and returns once no handler runs any more.
 void StopHttpCore(HttpCore& core);
+// Connections open now (0 when not serving).
+int OpenConnections(const HttpCore& core);

@@ -3,8 +3,12 @@
 #include "postgresql/postgresql_store.h"
 #include "sqlite/sqlite_store.h"
 
-std::unique_ptr<ScoreStore> OpenScoreStore(const std::string& database, int connections, std::string& error) {
-    if (database.rfind("postgresql://", 0) == 0 || database.rfind("postgres://", 0) == 0)
-        return OpenPostgresqlStore(database, connections, error);
-    return OpenSqliteStore(database, error);
+bool IsPostgresqlUri(const std::string& database) {
+    return database.rfind("postgresql://", 0) == 0 || database.rfind("postgres://", 0) == 0;
+}
+
+std::unique_ptr<ScoreStore> OpenScoreStore(const std::string& database, int connections, std::string& error,
+                                           bool mustExist) {
+    if (IsPostgresqlUri(database)) return OpenPostgresqlStore(database, connections, error, mustExist);
+    return OpenSqliteStore(database, error, mustExist);
 }

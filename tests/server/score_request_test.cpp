@@ -76,9 +76,21 @@ TEST(ScoreRequest, RefusesMissingAndMalformedFields) {
     EXPECT_FALSE(Parse("option=getscore", "VersionCheck.php").valid);
 }
 
-TEST(ScoreRequest, RefusesSqlAndHugeParameters) {
-    for (const char* name : {"x'; drop table scores;--", "a\"b", "a;b", "a%27b", "a\\b"})
-        EXPECT_FALSE(Parse(Replace(Upload, "ann lee", name)).valid) << name;
+// Every name the game can send: typed (codes 32 and 48 to 90, in lower
+// case) or from a settings file (any printable Latin-1 byte, "&" too).
+TEST(ScoreRequest, ReadsEveryNameTheGameCanSend) {
+    for (const std::string name : {"x<i>=y;", ":;<=>?@", "a;b", "j\xF6rg", "a\"b\\c%27", "a&b", "a&b&c d", "a&b=c"}) {
+        const ScoreRequest r = Parse(Replace(Upload, "ann lee", name));
+        EXPECT_TRUE(r.valid) << name << ": " << r.error;
+        EXPECT_EQ(r.entry.name, name);
+    }
+    // Only where a name ends is a field of the request.
+    EXPECT_FALSE(Parse(Replace(Upload, "ann lee", "a&level=x")).valid);
+    for (const std::string name : {"   ", "a\tb", "a\x7F", "a\x9B"}) EXPECT_FALSE(Parse(Replace(Upload, "ann lee", name)).valid);
+}
+
+TEST(ScoreRequest, RefusesHugeParameters) {
+    EXPECT_FALSE(Parse(Replace(Upload, "ann lee", "x'; drop table scores;--")).valid);
     EXPECT_FALSE(Parse(Replace(Upload, "windows", std::string(500, 'w'))).valid);
     EXPECT_FALSE(Parse(Upload + "&pad=" + std::string(MaxQueryLength, 'p')).valid);
     std::string many = "option=getscore";

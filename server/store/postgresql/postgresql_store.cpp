@@ -2,15 +2,22 @@
 
 #include <libpq-fe.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+
+#include "game_text.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 // Servers starting together on one database take turns creating it.
+// "best" holds each name's best upload for every list, kept by a trigger
+// so that any writer (another server, an import) keeps it right; the top
+// lists are then an index walk, however many uploads are stored. A
+// database from before it gets it filled once.
 const char* const Schema =
     "SET client_min_messages = warning;"
     "BEGIN;"
@@ -22,6 +29,25 @@ const char* const Schema =
     " received TIMESTAMPTZ NOT NULL DEFAULT now());"
     "CREATE UNIQUE INDEX IF NOT EXISTS scores_once ON scores (name, level, score, date);"
     "CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, id ASC);"
+    "CREATE TABLE IF NOT EXISTS hidden (name TEXT PRIMARY KEY, since TIMESTAMPTZ NOT NULL DEFAULT now());"
+    "DO $$ BEGIN"
+    " IF to_regclass('best') IS NULL THEN"
+    "  CREATE TABLE best (name TEXT NOT NULL, mode SMALLINT NOT NULL, score BIGINT NOT NULL, id BIGINT NOT NULL,"
+    "   PRIMARY KEY (name, mode));"
+    "  CREATE INDEX best_rank ON best (mode, score DESC, id ASC);"
+    "  CREATE FUNCTION scores_best() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN"
+    "   INSERT INTO best (name, mode, score, id) VALUES (NEW.name, 0, NEW.score, NEW.id),"
+    "    (NEW.name, CASE WHEN substr(NEW.level, 1, 4) = 'CLA-' THEN 2 ELSE 1 END, NEW.score, NEW.id)"
+    "   ON CONFLICT (name, mode) DO UPDATE SET score = EXCLUDED.score, id = EXCLUDED.id"
+    "    WHERE EXCLUDED.score > best.score OR (EXCLUDED.score = best.score AND EXCLUDED.id < best.id);"
+    "   RETURN NULL; END $f$;"
+    "  CREATE TRIGGER scores_best AFTER INSERT ON scores FOR EACH ROW EXECUTE FUNCTION scores_best();"
+    "  INSERT INTO best (name, mode, score, id) SELECT DISTINCT ON (name, mode) name, mode, score, id FROM ("
+    "   SELECT name, 0 AS mode, score, id FROM scores UNION ALL"
+    "   SELECT name, CASE WHEN substr(level, 1, 4) = 'CLA-' THEN 2 ELSE 1 END, score, id FROM scores) AS every"
+    "   ORDER BY name, mode, score DESC, id ASC;"
+    " END IF;"
+    " END $$;"
     "COMMIT;";
 
 struct Statement {
@@ -34,11 +60,27 @@ const Statement Statements[] = {
      "INSERT INTO scores (name, level, score, date, version) VALUES ($1, $2, $3::bigint, $4, $5)"
      " ON CONFLICT (name, level, score, date) DO NOTHING",
      5},
-    {"top", "SELECT name, level, score, date, version FROM scores ORDER BY score DESC, id ASC LIMIT $1::int", 1},
+    {"top",
+     "SELECT s.name, s.level, s.score, s.date, s.version FROM best b JOIN scores s ON s.id = b.id"
+     " WHERE b.mode = $1::smallint AND b.name NOT IN (SELECT name FROM hidden)"
+     " ORDER BY b.score DESC, b.id ASC LIMIT $2::int",
+     2},
     {"count", "SELECT count(*) FROM scores", 0},
+    {"ping", "SELECT 1", 0},
+    {"hide", "INSERT INTO hidden (name) VALUES ($1) ON CONFLICT DO NOTHING", 1},
+    {"unhide", "DELETE FROM hidden WHERE name = $1", 1},
+    {"hidden", "SELECT name, to_char(since AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI') FROM hidden ORDER BY name", 0},
 };
 
 void IgnoreNotice(void*, const char*) {}
+
+// libpq's messages run over several lines; the server says one.
+std::string OneLine(std::string text) {
+    for (char& ch : text)
+        if (ch == '\n' || ch == '\t') ch = ' ';
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
 
 bool Succeeded(PGresult* result, ExecStatusType wanted) {
     const bool ok = result && PQresultStatus(result) == wanted;
@@ -53,31 +95,54 @@ struct PostgresqlStore final : ScoreStore {
     std::condition_variable returned;
     Clock::time_point lastFailure{};
     std::string lastError;
+    // Pool places whose connection was lost, and connections made again.
+    int lost = 0;
+    std::atomic<uint64_t> reconnects{0};
 
     ~PostgresqlStore() override {
         for (PGconn* c : idle) PQfinish(c);
     }
 
-    PGconn* Connect() {
-        // The URI's own settings win over these defaults.
+    PGconn* Open() const {
+        // The URI's own settings win over these defaults. Names travel as
+        // UTF-8 whatever the database's own encoding.
         const char* keys[] = {"connect_timeout", "application_name", "options", "dbname", nullptr};
-        const char* values[] = {"2", "orbivore-scores", "-c statement_timeout=5000", uri.c_str(), nullptr};
-        PGconn* c = PQconnectdbParams(keys, values, 1);
+        const char* values[] = {"2", "orbivore-scores", "-c statement_timeout=5000 -c client_encoding=UTF8", uri.c_str(),
+                                nullptr};
+        return PQconnectdbParams(keys, values, 1);
+    }
+
+    PGconn* Connect() {
+        PGconn* c = Open();
         bool ok = c && PQstatus(c) == CONNECTION_OK;
         if (ok) PQsetNoticeProcessor(c, &IgnoreNotice, nullptr);
         ok = ok && Succeeded(PQexec(c, Schema), PGRES_COMMAND_OK);
         for (const Statement& s : Statements)
             ok = ok && Succeeded(PQprepare(c, s.name, s.sql, s.parameters, nullptr), PGRES_COMMAND_OK);
-        if (ok) return c;
         std::lock_guard<std::mutex> lock(mutex);
-        lastError = c ? PQerrorMessage(c) : "out of memory";
-        // libpq's messages run over several lines; the server says one.
-        for (char& ch : lastError)
-            if (ch == '\n' || ch == '\t') ch = ' ';
-        while (!lastError.empty() && lastError.back() == ' ') lastError.pop_back();
+        if (ok) {
+            if (lost > 0) {
+                --lost;
+                ++reconnects;
+            }
+            return c;
+        }
+        lastError = OneLine(c ? PQerrorMessage(c) : "out of memory");
         lastFailure = Clock::now();
         PQfinish(c);
         return nullptr;
+    }
+
+    // Whether the database exists and holds the scores table, before any
+    // schema is made in it.
+    bool HoldsScores(std::string& error) {
+        PGconn* c = Open();
+        PGresult* r = PQstatus(c) == CONNECTION_OK ? PQexec(c, "SELECT to_regclass('scores') IS NOT NULL") : nullptr;
+        const bool holds = r && PQresultStatus(r) == PGRES_TUPLES_OK && std::string(PQgetvalue(r, 0, 0)) == "t";
+        error = !r ? OneLine(std::string("PostgreSQL: ") + PQerrorMessage(c)) : holds ? "" : "PostgreSQL: not a score database";
+        PQclear(r);
+        PQfinish(c);
+        return holds;
     }
 
     // A connection that works, or null while the database is away. After a
@@ -102,12 +167,14 @@ struct PostgresqlStore final : ScoreStore {
     }
 
     void Give(PGconn* c) {
-        if (c && PQstatus(c) != CONNECTION_OK) {
+        const bool broken = c && PQstatus(c) != CONNECTION_OK;
+        if (broken) {
             PQfinish(c);
             c = nullptr;
         }
         {
             std::lock_guard<std::mutex> lock(mutex);
+            if (broken) ++lost;
             idle.push_back(c);
         }
         returned.notify_one();
@@ -132,19 +199,19 @@ struct PostgresqlStore final : ScoreStore {
     }
 
     StoreOutcome Add(const ScoreEntry& e) override {
-        PGresult* r = Run("add", {e.name, e.level, std::to_string(e.score), e.date, e.version}, PGRES_COMMAND_OK);
+        PGresult* r = Run("add", {Latin1ToUtf8(e.name), e.level, std::to_string(e.score), e.date, e.version}, PGRES_COMMAND_OK);
         if (!r) return StoreOutcome::Unavailable;
         const bool stored = std::string(PQcmdTuples(r)) == "1";
         PQclear(r);
         return stored ? StoreOutcome::Stored : StoreOutcome::AlreadyStored;
     }
 
-    bool Top(int count, std::vector<ScoreEntry>& out) override {
+    bool Top(int count, std::vector<ScoreEntry>& out, BoardMode mode) override {
         out.clear();
-        PGresult* r = Run("top", {std::to_string(count)}, PGRES_TUPLES_OK);
+        PGresult* r = Run("top", {std::to_string(int(mode)), std::to_string(count)}, PGRES_TUPLES_OK);
         if (!r) return false;
         for (int row = 0; row < PQntuples(r); ++row)
-            out.push_back({PQgetvalue(r, row, 0), PQgetvalue(r, row, 1), std::stoll(PQgetvalue(r, row, 2)),
+            out.push_back({Utf8ToLatin1(PQgetvalue(r, row, 0)), PQgetvalue(r, row, 1), std::stoll(PQgetvalue(r, row, 2)),
                            PQgetvalue(r, row, 3), PQgetvalue(r, row, 4)});
         PQclear(r);
         return true;
@@ -157,13 +224,39 @@ struct PostgresqlStore final : ScoreStore {
         PQclear(r);
         return n;
     }
+
+    bool Ping() override {
+        PGresult* r = Run("ping", {}, PGRES_TUPLES_OK);
+        PQclear(r);
+        return r != nullptr;
+    }
+
+    bool SetHidden(const std::string& name, bool hidden, bool& changed) override {
+        PGresult* r = Run(hidden ? "hide" : "unhide", {Latin1ToUtf8(name)}, PGRES_COMMAND_OK);
+        changed = r && std::string(PQcmdTuples(r)) == "1";
+        PQclear(r);
+        return r != nullptr;
+    }
+
+    bool Hidden(std::vector<HiddenName>& out) override {
+        out.clear();
+        PGresult* r = Run("hidden", {}, PGRES_TUPLES_OK);
+        if (!r) return false;
+        for (int row = 0; row < PQntuples(r); ++row) out.push_back({Utf8ToLatin1(PQgetvalue(r, row, 0)), PQgetvalue(r, row, 1)});
+        PQclear(r);
+        return true;
+    }
+
+    uint64_t Reconnects() const override { return reconnects.load(); }
 };
 
 }  // namespace
 
-std::unique_ptr<ScoreStore> OpenPostgresqlStore(const std::string& uri, int connections, std::string& error) {
+std::unique_ptr<ScoreStore> OpenPostgresqlStore(const std::string& uri, int connections, std::string& error,
+                                                bool mustExist) {
     auto store = std::make_unique<PostgresqlStore>();
     store->uri = uri;
+    if (mustExist && !store->HoldsScores(error)) return nullptr;
     // One connection now, to create the schema and to refuse a URI that
     // cannot work; the others are made when the load asks for them.
     PGconn* first = store->Connect();

@@ -6,4 +6,7 @@
 
 #include "../score_store.h"
 
-std::unique_ptr<ScoreStore> OpenPostgresqlStore(const std::string& uri, int connections, std::string& error);
+// mustExist: the database has to hold the scores already (a command that
+// changes it must never make an empty one somewhere by mistake).
+std::unique_ptr<ScoreStore> OpenPostgresqlStore(const std::string& uri, int connections, std::string& error,
+                                                bool mustExist = false);

@@ -5,4 +5,4 @@
 
 #include "../score_store.h"
 
-std::unique_ptr<ScoreStore> OpenSqliteStore(const std::string& path, std::string& error);
+std::unique_ptr<ScoreStore> OpenSqliteStore(const std::string& path, std::string& error, bool mustExist = false);
