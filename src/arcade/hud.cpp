@@ -3,6 +3,7 @@
 #include <string>
 
 #include "combat/base.h"
+#include "combat/controls.h"
 #include "combat/game_over.h"
 #include "common/maths.h"
 #include "effects/vector_font.h"
@@ -50,6 +51,6 @@ void DrawHud() {
     if (BigEarthLevel == 1 && TimeBonus > 0) TimeBonus -= 5;
     if (Shields > 0) {
         HudText("shields:", 640, 66, 0xFF008080);
-        for (int i = 1; i <= Shields; ++i) DrawGlowPolygon(float(848 + 32 * i), 66, 0, 6, 14, 0xFF009090);
+        for (int i = 1; i <= Shields; ++i) DrawGlowPolygon(float(ShieldIconX(i)), 66, 0, 6, 14, 0xFF009090);
     }
 }

@@ -15,7 +15,7 @@ namespace {
 void Turn(float by) { BaseAngle = std::fmod(BaseAngle + by, 360.0f); }
 
 void SpendShield() {
-    SpawnParticles(848 + 32 * Shields, 66, 3, 2);  // where the spent shield's HUD icon stood
+    SpawnParticles(ShieldIconX(Shields), 66, 3, 2);  // where the spent shield's HUD icon stood
     Shields -= 1;
     // The double base stays under the shield and comes back as a lasting
     // double base when the shield runs out.
@@ -28,6 +28,8 @@ void SpendShield() {
 }
 
 }  // namespace
+
+int ShieldIconX(int i) { return 827 + 32 * i; }
 
 void HandlePlayerControls() {
     if (BossDeathPhase != 0) return;

@@ -10,3 +10,8 @@ void FirePlayerWeapon();
 
 // One frame of the beam weapon: drawn, and everything it crosses destroyed.
 void FireBeam();
+
+// Where the HUD draws the i-th shield icon (1..5), field pixels. The row
+// ends so that the fifth icon's glow, even at the strongest glow setting,
+// stays inside the play area instead of being cut at its right edge.
+int ShieldIconX(int i);

@@ -1,6 +1,7 @@
 #include "arcade/hud.h"
 
 #include "combat_fixture.h"
+#include "glow/glow.h"
 
 namespace {
 
@@ -66,6 +67,26 @@ TEST_F(HudTest, LevelNumberOrPowerupBarButNeitherUnderTheLastingDoubleBase) {
     const auto none = DrawnBy([] { DrawHud(); });
     EXPECT_FALSE(DrawsRun(none, label));
     EXPECT_FALSE(DrawsRun(none, level));
+}
+
+// The display modes' play-area offsets, and every glow setting: the glow
+// strip reaches its width beyond each end and each side of a segment.
+TEST_F(HudTest, EveryShieldIconGlowsInsideThePlayArea) {
+    for (auto [ox, oy] : {std::pair{0, 0}, {128, 128}, {208, 66}, {328, 141}})
+        for (int glow = -2; glow <= 2; ++glow) {
+            OffsetX = ox, OffsetY = oy, GlowAmount = glow;
+            ApplyGlowAmount();
+            int icons = 0;
+            for (const GlowSegment& s : DrawnBy([] { DrawHud(); })) {
+                if (s.colour1 != 0xFF009090) continue;
+                ++icons;
+                EXPECT_GE(std::min(s.x1, s.x2) - s.width, float(ox)) << ox << " glow " << glow;
+                EXPECT_LE(std::max(s.x1, s.x2) + s.width, float(ox + 1024)) << ox << " glow " << glow;
+            }
+            EXPECT_EQ(icons, 5 * 6);
+        }
+    GlowAmount = 0;
+    ApplyGlowAmount();
 }
 
 }  // namespace
