@@ -13,6 +13,7 @@
 #include "options/options_screen.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
+#include "ui/yes_no_prompt.h"
 
 int MenuItem = 0;
 float LogoScale = 0.01f;
@@ -47,26 +48,16 @@ void DrawMenuBackground() {
     DrawTitleLogo(0, 8, LogoSpin, LogoScale);
 }
 
+void DrawExitPromptScene() {
+    DrawMenuBackground();
+    AnimateLogo();
+    DrawVectorText(OldCreditLine, 8, 35, 0xFFDFA51B, 0, 0.75f, 0.75f, 0);
+    DrawVectorText("1.00", 66, 54, 0xFF303030, 0, 0.5f, 0.5f, 0);
+}
+
 void RunExitPrompt() {
-    TextZoom = 25;
-    FlushKeys();
-    int answer = 0;
-    while (answer == 0) {
-        DrawMenuBackground();
-        AnimateLogo();
-        DrawZoomText("exit menu (y/n)", 11.5f, 20, 0xFFFFFFFF, TextZoom, 1, 1, 0);
-        DrawVectorText("press right key for no", 14, 28.5f, 0xFFFF40FF, 0, 0.75f, 0.75f, 0);
-        DrawVectorText("press left key for yes", 14, 30, 0xFFFF40FF, 0, 0.75f, 0.75f, 0);
-        DrawVectorText(OldCreditLine, 8, 35, 0xFFDFA51B, 0, 0.75f, 0.75f, 0);
-        DrawVectorText("1.00", 66, 54, 0xFF303030, 0, 0.5f, 0.5f, 0);
-        TPoly::_End();
-        ShowFrame();
-        answer = PromptAnswer();
-        if (TextZoom > 0) TextZoom -= 1;
-    }
-    TextZoom = 25;
+    const int answer = RunYesNoPrompt({"exit menu (y/n)", DrawExitPromptScene, false});
     GameOverState = answer == 1 ? 1 : 0;
-    FlushKeys();
 }
 
 void SelectEntry() {

@@ -34,6 +34,7 @@
 #include "platform/platform.h"
 #include "ui/fps_counter.h"
 #include "ui/screen.h"
+#include "ui/yes_no_prompt.h"
 
 namespace {
 
@@ -106,28 +107,16 @@ void DrawTargetRing() {
     else if (BigEarthLevel == 1) DrawDottedRing(6.0f * float(BigEarthTarget), false, 0xFFFF00FF, 0xFF80FFC0);
 }
 
+void DrawFrozenScene() {
+    BeginScreenFrame();
+    TPoly::_Begin();
+    DrawArcadeScene(0);
+    CountAndShowFps();
+}
+
 void RunExitPrompt() {
-    Blip();
-    TextZoom = 25;
-    FlushKeys();
-    int answer = 0;
-    while (answer == 0) {
-        BeginScreenFrame();
-        TPoly::_Begin();
-        DrawArcadeScene(0);
-        CountAndShowFps();
-        DrawZoomText("exit game (y/n)", 11.5f, 20, 0xFFFFFFFF, TextZoom, 1, 1, 0);
-        DrawVectorText("press right key for no", 14, 28.5f, 0xFFFF40FF, 0, 0.75f, 0.75f, 0);
-        DrawVectorText("press left key for yes", 14, 30, 0xFFFF40FF, 0, 0.75f, 0.75f, 0);
-        TPoly::_End();
-        ShowFrame();
-        answer = PromptAnswer();
-        if (TextZoom > 0) TextZoom -= 1;
-    }
+    const int answer = RunYesNoPrompt({"exit game (y/n)", DrawFrozenScene, true});
     GameOverState = answer == 1 ? 3 : 0;
-    TextZoom = 25;
-    Delay(100);
-    FlushKeys();
 }
 
 void EndGame() {

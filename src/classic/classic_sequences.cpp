@@ -17,12 +17,13 @@
 #include "platform/platform.h"
 #include "ui/fps_counter.h"
 #include "ui/screen.h"
+#include "ui/yes_no_prompt.h"
 
 namespace {
 
 constexpr int NextLevelFrames = 180, NextLevelEscapeAfter = 60, BlinkPeriod = 40;
 constexpr int LifeLostEscapeBelow = 80;
-constexpr uint32_t White = 0xFFFFFFFF, PromptColour = 0xFFFF40FF;
+constexpr uint32_t White = 0xFFFFFFFF;
 constexpr uint32_t LifeLostRed = 0xFFFF0002;
 
 // The field as it stands, nothing moved. Explosions and particles are the
@@ -122,28 +123,15 @@ void RunClassicLifeLost() {
     ShowGameOver(1);
 }
 
+void DrawFrozenField() {
+    BeginScreenFrame();
+    TPoly::_Begin();
+    DrawStillField();
+    UpdateExplosions(1);
+    UpdateParticles(0);
+    CountAndShowFps();
+}
+
 void RunClassicExitPrompt() {
-    Blip();
-    TextZoom = 25;
-    FlushKeys();
-    int answer = 0;
-    while (answer == 0) {
-        BeginScreenFrame();
-        TPoly::_Begin();
-        DrawStillField();
-        UpdateExplosions(1);
-        UpdateParticles(0);
-        CountAndShowFps();
-        DrawZoomText("exit game (y/n)", 11.5f, 20, White, TextZoom, 1, 1, 0);
-        DrawVectorText("press right key for no", 14, 28.5f, PromptColour, 0, 0.75f, 0.75f, 0);
-        DrawVectorText("press left key for yes", 14, 30, PromptColour, 0, 0.75f, 0.75f, 0);
-        TPoly::_End();
-        ShowFrame();
-        answer = PromptAnswer();
-        if (TextZoom > 0) TextZoom -= 1;
-    }
-    if (answer == 1) GameOverState = 3;
-    TextZoom = 25;
-    Delay(100);
-    FlushKeys();
+    if (RunYesNoPrompt({"exit game (y/n)", DrawFrozenField, true}) == 1) GameOverState = 3;
 }

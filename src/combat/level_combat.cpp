@@ -7,6 +7,7 @@
 #include "combat/invaders.h"
 #include "combat/pickups.h"
 #include "combat/ufo.h"
+#include "common/data_lines.h"
 #include "common/resources.h"
 #include "effects/flying_text.h"
 #include "game/game_state.h"
@@ -117,17 +118,15 @@ std::string ParseLine(const std::string& line, std::vector<Setting> (&table)[Lev
 
 std::string ParseLevelCombatSettings(std::string_view text) {
     std::vector<Setting> table[LevelTotal + 1];
-    std::istringstream in{std::string(text)};
-    int lineNo = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++lineNo;
-        const size_t start = line.find_first_not_of(" \t\r");
-        if (start == std::string::npos || line[start] == '#') continue;
-        const std::string fault = ParseLine(line, table);
-        if (!fault.empty()) {
-            for (auto& settings : LevelSettings) settings.clear();
-            return "line " + std::to_string(lineNo) + ": " + fault;
-        }
+    std::string fault;
+    ForEachDataLine(text, [&](const std::string& line, int lineNo) {
+        fault = ParseLine(line, table);
+        if (!fault.empty()) fault = "line " + std::to_string(lineNo) + ": " + fault;
+        return fault.empty();
+    });
+    if (!fault.empty()) {
+        for (auto& settings : LevelSettings) settings.clear();
+        return fault;
     }
     for (int level = 0; level <= LevelTotal; ++level) LevelSettings[level] = std::move(table[level]);
     return "";

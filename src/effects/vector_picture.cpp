@@ -4,16 +4,12 @@
 #include <sstream>
 #include <string>
 
+#include "common/data_lines.h"
 #include "common/resources.h"
 
 VectorPicture ParseVectorPicture(std::string_view text, std::string_view nameForErrors) {
     VectorPicture pic;
-    std::istringstream in{std::string(text)};
-    int lineNo = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++lineNo;
-        const size_t start = line.find_first_not_of(" \t\r");
-        if (start == std::string::npos || line[start] == '#') continue;
+    ForEachDataLine(text, [&](const std::string& line, int lineNo) {
         std::istringstream fields(line);
         std::string colour;
         PictureSegment s;
@@ -21,14 +17,15 @@ VectorPicture ParseVectorPicture(std::string_view text, std::string_view nameFor
             colour.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
             std::fprintf(stderr, "orbivore: %.*s:%d: not a picture segment: %s\n", int(nameForErrors.size()),
                          nameForErrors.data(), lineNo, line.c_str());
-            continue;
+            return true;
         }
         s.colour = uint32_t(std::stoul(colour, nullptr, 16));
         s.r = int((s.colour >> 16) & 255);
         s.g = int((s.colour >> 8) & 255);
         s.b = int(s.colour & 255);
         pic.segments.push_back(s);
-    }
+        return true;
+    });
     return pic;
 }
 

@@ -5,9 +5,6 @@
 
 namespace {
 
-constexpr int PlayWidth = 1024;
-constexpr int PlayHeight = 768;
-
 }  // namespace
 
 void DrawBackdrop(const Picture* backdrop, float x, float y) {

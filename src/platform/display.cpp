@@ -16,9 +16,6 @@ namespace {
 
 PreShowHook preShowHook = nullptr;
 
-constexpr int PlayWidth = 1024;
-constexpr int PlayHeight = 768;
-
 // Mesa's software rasterizer fills with one thread per core by default,
 // while the game's thread feeds it the frame's triangles on one of those
 // cores. Measured on two cores, one rasterizer thread more than there are

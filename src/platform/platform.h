@@ -59,6 +59,10 @@ int DisplayHeight();
 // fit a full screen or a window the window manager sized.
 float DisplayScale();
 
+// The play area every picture is laid out in, whatever the display's size.
+constexpr int PlayWidth = 1024;
+constexpr int PlayHeight = 768;
+
 // Restricts all drawing to the 1024 x 768 play area whose top-left corner is
 // at (offsetX, offsetY) on the display. Coordinates stay display pixels.
 void SetPlayViewport(int offsetX, int offsetY);

@@ -14,10 +14,3 @@ void BeginScreenFrame() {
 void PlaySfx(const char* name) {
     if (SoundOn == 1) Sound::Play(name, 0);
 }
-
-int PromptAnswer() {
-    int answer = 0;
-    if (KeyHit(VkY) || KeyHit(KeyLeft)) answer = 1;
-    if (KeyHit(VkN) || KeyHit(KeyRight) || KeyHit(VkEscape)) answer = 2;
-    return answer;
-}

@@ -1,5 +1,4 @@
-// What every screen does: start a frame, play an effect when sound is on,
-// read a y/n prompt.
+// What every screen does: start a frame, play an effect when sound is on.
 #pragma once
 
 #include "platform/platform.h"
@@ -13,7 +12,3 @@ void BeginScreenFrame();
 // Plays an effect by name, only when SoundOn = 1.
 void PlaySfx(const char* name);
 inline void Blip() { PlaySfx("BlipSND"); }
-
-// One frame's answer to a y/n prompt: 0 none, 1 yes (Y or KeyLeft), 2 no (N,
-// KeyRight or Escape). No is tested last and wins when both come in one frame.
-int PromptAnswer();

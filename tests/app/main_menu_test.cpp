@@ -5,6 +5,7 @@
 #include "app/main_menu.h"
 #include "game/game_state.h"
 #include "support/sim_run.h"
+#include "ui/yes_no_prompt.h"
 
 namespace {
 

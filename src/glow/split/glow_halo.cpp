@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr int PlayWidth = 1024;
-constexpr int PlayHeight = 768;
-
 struct HaloState {
     const Picture* dot = nullptr;
     int divisor = 0;
