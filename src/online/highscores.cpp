@@ -76,8 +76,11 @@ std::string ScoreListLine(int row, const std::string& name, const std::string& s
     n.resize(10, ' ');
     for (size_t i = 0; i < n.size(); ++i)
         n[i] = char(i == 0 ? std::toupper(static_cast<unsigned char>(n[i])) : std::tolower(static_cast<unsigned char>(n[i])));
+    // Right-aligned, and never more than its last ten characters: the online
+    // column is one wider, so a space always parts a long score from the name.
     const size_t width = online ? 11 : 10;
-    std::string s = score.size() > width ? score.substr(score.size() - width) : std::string(width - score.size(), ' ') + score;
+    const std::string digits = score.size() > 10 ? score.substr(score.size() - 10) : score;
+    const std::string s = std::string(width - digits.size(), ' ') + digits;
     return std::string(label) + ").  " + " " + n + s + (online ? "    Levels: " : "    Level: ") + level;
 }
 

@@ -10,6 +10,7 @@
 #include "game/settings.h"
 #include "glow/glow.h"
 #include "online/network_library.h"
+#include "online/score_rows.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
 
@@ -104,12 +105,21 @@ void SyncScores() {
     NetSend(DownloadCommand, "orbivore_win.php?option=getscore&nbscore=25", 1, 0);
     WaitForQueue([] {
         const int lines = NetLineCount();
+        // The last group read is never listed, and the server closes its
+        // list with one line for it: that group keeps its place, blank when
+        // it is no row. Every other group that is no row is dropped.
+        const int closing = lines - (lines - 1) % 3;
         int row = 0;
-        for (int n = 1; n <= lines && row < ScoreTableRows; n += 3, ++row) {
-            OnlineScores[row].name = CleanServerText(NetResult(n), MaxFieldLength);
-            OnlineScores[row].level = CleanServerText(NetResult(n + 1), MaxFieldLength);
-            OnlineScores[row].score = CleanServerText(NetResult(n + 2), MaxFieldLength);
-            OnlineScoreCount = row + 1;
+        for (int n = 1; n <= lines && row < ScoreTableRows; n += 3) {
+            std::string name = NetResult(n), level = NetResult(n + 1), score = NetResult(n + 2);
+            if (!IsScoreRow(name, level, score)) {
+                if (n != closing) continue;
+                name = level = score = " ";
+            }
+            OnlineScores[row].name = CleanServerText(name, MaxFieldLength);
+            OnlineScores[row].level = level;
+            OnlineScores[row].score = CleanServerText(score, MaxFieldLength);
+            OnlineScoreCount = ++row;
         }
     });
     // The last group read is never listed; a failed download leaves -1.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <random>
 #include <thread>
 
 #include "../../server/score_server.h"
@@ -12,20 +13,38 @@
 #include "game/game_state.h"
 #include "game/local_scores.h"
 #include "game/settings.h"
+#include "kova/loopback_server.h"
+#include "online/highscores.h"
 #include "online/network_library.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
 
 namespace {
 
+// The game's side as it runs: the library bound from its file, talking to
+// the server at this address, on a headless platform.
+void ConnectTheGame(const std::string& url) {
+    // The library keeps its cache files in the working directory: one
+    // folder per test process, so parallel tests never share them.
+    const auto dir = std::filesystem::temp_directory_path() / ("orbivore-sync-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    ASSERT_EQ(BindNetworkLibraryFrom(ORBIVORE_KOVA_PATH), 1);
+    NetSetServer(url + "/scores");
+    NetSetKey("t41vb7kQz81Rk3m");
+    PlatformOptions options;
+    options.kind = PlatformKind::HeadlessNoGL;
+    ASSERT_TRUE(PlatformStart(options));
+}
+
+void DisconnectTheGame() {
+    PlatformStop();
+    BindNetworkLibraryFrom("");
+}
+
 class ScoreSyncTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The library keeps its cache files in the working directory: one
-        // folder per test process, so parallel tests never share them.
-        const auto dir = std::filesystem::temp_directory_path() / ("orbivore-sync-" + std::to_string(getpid()));
-        std::filesystem::create_directories(dir);
-        std::filesystem::current_path(dir);
         ScoreServerConfig config;
         config.port = 0;
         config.database = ":memory:";
@@ -33,16 +52,10 @@ protected:
         std::string error;
         ASSERT_TRUE(SetUpScoreServer(server, config, error)) << error;
         thread = std::thread([this] { RunScoreServer(server); });
-        ASSERT_EQ(BindNetworkLibraryFrom(ORBIVORE_KOVA_PATH), 1);
-        NetSetServer("http://127.0.0.1:" + std::to_string(server.port) + "/scores");
-        NetSetKey("t41vb7kQz81Rk3m");
-        PlatformOptions options;
-        options.kind = PlatformKind::HeadlessNoGL;
-        ASSERT_TRUE(PlatformStart(options));
+        ConnectTheGame("http://127.0.0.1:" + std::to_string(server.port));
     }
     void TearDown() override {
-        PlatformStop();
-        BindNetworkLibraryFrom("");
+        DisconnectTheGame();
         StopScoreServer(server);
         if (thread.joinable()) thread.join();
         CloseScoreServer(server);
@@ -89,6 +102,49 @@ TEST_F(ScoreSyncTest, UnreachableServerListsNothingAndLeavesTheFooter) {
     CheckVersion();
     EXPECT_EQ(OnlineScoreCount, -1);
     EXPECT_EQ(MenuFooterText, "old");
+}
+
+// A server that answers the score download with whatever body it is given.
+class ServedReplyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        server.Route("/scores/orbivore_win.php",
+                     [this](const httplib::Request&, httplib::Response& response) { response.set_content(body, "text/plain"); });
+        server.Start();
+        ConnectTheGame(server.Url());
+        for (ScoreRow& row : OnlineScores) row.name = row.level = row.score = " ";
+        LastScore = 0;
+    }
+    void TearDown() override { DisconnectTheGame(); }
+    LoopbackServer server;
+    std::string body;
+};
+
+TEST_F(ServedReplyTest, RandomBytesListNothing) {
+    std::mt19937 random(35);
+    for (int i = 0; i < 4096; ++i) body += char(random() & 0xFF);
+    SyncScores();
+    EXPECT_EQ(OnlineScoreCount, 0);
+    int filled = 0;
+    for (const ScoreRow& row : OnlineScores) filled += row.name + row.level + row.score != "   ";
+    EXPECT_EQ(filled, 0);
+}
+
+TEST_F(ServedReplyTest, OnlyWholeRowsAreKeptAndALongScoreStaysInItsColumn) {
+    body = "-\n000-000\n0\n"
+           "Ada\n001-009\n4520\n"
+           "\xC3\x28\x01\n001-002\n5\n"      // control bytes in the name
+           "bob\n001-002 and more\n7\n"       // no level text
+           "eve\nCLA-004\nnine\n"             // no number
+           "tenletters\nCLA-004\n1234567890123\n"
+           "end\n";
+    SyncScores();
+    ASSERT_EQ(OnlineScoreCount, 3);
+    EXPECT_EQ(OnlineScores[1].name, "Ada");
+    EXPECT_EQ(OnlineScores[2].score, "1234567890123");
+    EXPECT_EQ(OnlineScores[3].name + OnlineScores[3].level + OnlineScores[3].score, "   ");
+    EXPECT_EQ(ScoreListLine(2, OnlineScores[2].name, OnlineScores[2].score, OnlineScores[2].level, true),
+              " 2).   Tenletters 4567890123    Levels: CLA-004");
 }
 
 }  // namespace
