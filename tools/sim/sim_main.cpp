@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/startup.h"
+#include "human_player.h"
 #include "planner.h"
 #include "sim_options.h"
 #include "sim_session.h"
@@ -79,6 +80,16 @@ int main(int argc, char** argv) {
         Options.platform.frameLimit = -1;
         BeginPlan(Options.startLevel, settings);
     }
+    session.human = Options.human;
+    if (Options.human) {
+        // One level, ended by the player itself; --frames counts frames of play.
+        HumanSettings settings;
+        settings.skill = Options.skill;
+        settings.seed = Options.seed;
+        if (Options.framesGiven) settings.frameLimit = Options.platform.frameLimit;
+        Options.platform.frameLimit = -1;
+        BeginHumanPlay(Options.startLevel, settings);
+    }
     session.startLevel = Options.startLevel;
     session.record = !Options.recordPath.empty();
     if (!Options.replayPath.empty()) {
@@ -114,5 +125,6 @@ int main(int argc, char** argv) {
     }
     if (Options.stats) PrintSimStats(ms.count());
     if (Options.plan) PrintPlanOutcome();
+    if (Options.human) PrintHumanOutcome();
     return code;
 }

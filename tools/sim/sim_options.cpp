@@ -11,7 +11,7 @@ namespace {
 
 const char* const Usage =
     "usage: orbivore-sim [--frames N] [--seed N] [--script FILE] [--screenshot FRAME:FILE.png]...\n"
-    "                    [--no-gl] [--stats] [--bot [plan]] [--start-level L] [--record FILE] [--replay FILE]\n";
+    "                    [--no-gl] [--stats] [--bot [plan|human]] [--skill S] [--start-level L] [--record FILE] [--replay FILE]\n";
 
 const char* const OptionHelp =
     "Runs the game's start-up and screens on a headless platform with a virtual\n"
@@ -26,6 +26,9 @@ const char* const OptionHelp =
     "  --bot                    a computer player at the keyboard\n"
     "  --bot plan               the planning player on the start level alone; --frames\n"
     "                           is then its limit in frames of play (default 18000)\n"
+    "  --bot human              the human-model player on the start level alone, with\n"
+    "                           a person's delay and aim; --frames as for plan\n"
+    "  --skill S                its skill: casual, average (default) or expert\n"
     "  --start-level L          the level the level select offers (1..100)\n"
     "  --record FILE            write the seed and every key change to FILE\n"
     "  --replay FILE            play such a file back\n"
@@ -101,7 +104,16 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& out) {
             out.stats = true;
         } else if (arg == "--bot") {
             out.bot = true;
-            if (hasValue && std::string(argv[i + 1]) == "plan") out.plan = true, ++i;
+            const std::string kind = hasValue ? argv[i + 1] : "";
+            if (kind == "plan") out.plan = true, ++i;
+            else if (kind == "human") out.human = true, ++i;
+        } else if (arg == "--skill") {
+            if (!hasValue || !SkillByName(argv[i + 1], out.skill)) {
+                std::fprintf(stderr, "orbivore-sim: --skill wants casual, average or expert, not %s\n",
+                             hasValue ? argv[i + 1] : "nothing");
+                return false;
+            }
+            out.skillGiven = true, ++i;
         } else if (arg == "--start-level" && hasValue && ParseNumber(argv[i + 1], n) && n >= 1 && n <= 100) {
             out.startLevel = int(n), ++i;
         } else if (arg == "--record" && hasValue) {
@@ -119,6 +131,14 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& out) {
     }
     if (out.plan && (out.startLevel == 0 || !out.recordPath.empty() || !out.replayPath.empty())) {
         std::fprintf(stderr, "orbivore-sim: --bot plan plays one level: it wants --start-level, and no --record or --replay\n");
+        return false;
+    }
+    if (out.human && (out.startLevel == 0 || !out.replayPath.empty())) {
+        std::fprintf(stderr, "orbivore-sim: --bot human plays one level: it wants --start-level, and no --replay\n");
+        return false;
+    }
+    if (out.skillGiven && !out.human) {
+        std::fprintf(stderr, "orbivore-sim: --skill goes with --bot human\n");
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "human_skill.h"
 #include "platform/platform.h"
 
 struct Screenshot {
@@ -18,6 +19,9 @@ struct SimOptions {
     bool stats = false;
     bool bot = false;         // a computer player at the keyboard
     bool plan = false;        // --bot plan: the planning player on the start level alone
+    bool human = false;       // --bot human: the human-model player on the start level alone
+    SkillLevel skill = SkillLevel::Average;
+    bool skillGiven = false;
     int startLevel = 0;       // 1..100, the level the select offers
     std::string recordPath;   // writes the seed, settings and every key change
     std::string replayPath;   // plays such a file back

@@ -2,6 +2,7 @@
 
 #include "bot.h"
 #include "game/settings.h"
+#include "human_player.h"
 #include "planner.h"
 
 namespace {
@@ -19,6 +20,7 @@ void OnInput(long long frame, std::vector<ScriptedKey>& changes) {
         if (s.record) CaptureReplaySettings(s.recorded);
     }
     if (s.plan) PlannerAtKeyboard(frame, changes);
+    else if (s.human) HumanAtKeyboard(frame, changes);
     else if (s.bot) BotAtKeyboard(frame, changes);
     if (!s.record) return;
     for (const ScriptedKey& k : changes) s.recorded.keys.push_back({int(frame), k.key, k.down});

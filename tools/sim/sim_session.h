@@ -10,6 +10,7 @@
 struct SimSession {
     bool bot = false;
     bool plan = false;       // the planning player (see planner.h) instead of the bot
+    bool human = false;      // the human-model player (see human_player.h) instead of the bot
     int startLevel = 0;      // 1..100: the level select offers it (0 leaves the settings' own)
     bool record = false;     // keeps the keys and settings in `recorded`
     const Replay* replay = nullptr;  // its settings are put back once the program has read its own
