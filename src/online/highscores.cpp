@@ -104,8 +104,8 @@ int ShowHighscores(int syncNow) {
             sync = false;
             for (int r = 0; r < 25; ++r) OnlineScores[r].name = OnlineScores[r].level = OnlineScores[r].score = " ";
             Blip();
-            SyncScores();
-            CheckVersion();
+            // A sync the player stopped asks nothing more of the server.
+            if (SyncScores()) CheckVersion();
             FlushKeys();
             Score = 0;
         }

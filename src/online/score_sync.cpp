@@ -30,14 +30,52 @@ std::string Lower(std::string s) {
 }
 
 // Runs the library until its queue is empty, handing each finished download
-// to the given reader. The library's transfers time out by themselves.
+// to the given reader, with the notice on screen. The library's transfers
+// time out by themselves, but a stalled server can hold each of them for
+// seconds: Escape stops the wait. The commands still waiting are cancelled;
+// one already running cannot be, and is left to end by itself. False when
+// the player stopped it.
 template <typename Reader>
-void WaitForQueue(Reader onDownload) {
+bool WaitForQueue(Reader onDownload) {
     while (NetCommandsInQueue() != 0) {
         NetUpdate();
         NetReceive(UploadCommand);
         if (NetReceive(DownloadCommand) == 1 && NetState() == 2) onDownload();
-        Delay(10);
+        if (KeyHit(VkEscape) > 0) {
+            NetCancel(UploadCommand);
+            NetCancel(DownloadCommand);
+            return false;
+        }
+        ShowSyncNotice();
+    }
+    return true;
+}
+
+// A transfer left running by a stopped wait is collected and thrown away
+// before anything new is sent, so its late reply is never taken for the
+// new one's.
+bool ClearLeftTransfers() {
+    return WaitForQueue([] {});
+}
+
+// The score download's reply into the online table.
+void ReadOnlineScores() {
+    const int lines = NetLineCount();
+    // The last group read is never listed, and the server closes its
+    // list with one line for it: that group keeps its place, blank when
+    // it is no row. Every other group that is no row is dropped.
+    const int closing = lines - (lines - 1) % 3;
+    int row = 0;
+    for (int n = 1; n <= lines && row < ScoreTableRows; n += 3) {
+        std::string name = NetResult(n), level = NetResult(n + 1), score = NetResult(n + 2);
+        if (!IsScoreRow(name, level, score)) {
+            if (n != closing) continue;
+            name = level = score = " ";
+        }
+        OnlineScores[row].name = CleanServerText(name, MaxFieldLength);
+        OnlineScores[row].level = level;
+        OnlineScores[row].score = CleanServerText(score, MaxFieldLength);
+        OnlineScoreCount = ++row;
     }
 }
 
@@ -90,48 +128,39 @@ void ShowSyncNotice() {
     DrawPicture(GlowImage, 10000, 10000, 1.0f);
     TPoly::_Begin();
     for (int i = 0; i < 12; ++i) DrawTextRow(Lines[i], 8.0f + 2.0f * float(i), 0xFF80FF40);
+    // The key in the highscore screen's colour for it; equal lengths pad alike.
+    DrawTextRow("or press        to stop waiting.", 32, 0xFF00FFFF);
+    DrawTextRow("         escape                 ", 32, 0xFFFF4F70);
     TPoly::_End();
     ShowFrame();
 }
 
-void SyncScores() {
+bool SyncScores() {
     OnlineScoreCount = 0;
     ShowSyncNotice();
     const std::string date = TodayText();
     LastLevelText = MakeLevelText(LastGameMode, StartLevel, LastLevel);
     Delay(150);
     FlushKeys();
-    if (LastScore > 0 && WavesSpawned > 0) NetSend(UploadCommand, UploadRequest(date), 1, 0);
-    NetSend(DownloadCommand, "orbivore_win.php?option=getscore&nbscore=25", 1, 0);
-    WaitForQueue([] {
-        const int lines = NetLineCount();
-        // The last group read is never listed, and the server closes its
-        // list with one line for it: that group keeps its place, blank when
-        // it is no row. Every other group that is no row is dropped.
-        const int closing = lines - (lines - 1) % 3;
-        int row = 0;
-        for (int n = 1; n <= lines && row < ScoreTableRows; n += 3) {
-            std::string name = NetResult(n), level = NetResult(n + 1), score = NetResult(n + 2);
-            if (!IsScoreRow(name, level, score)) {
-                if (n != closing) continue;
-                name = level = score = " ";
-            }
-            OnlineScores[row].name = CleanServerText(name, MaxFieldLength);
-            OnlineScores[row].level = level;
-            OnlineScores[row].score = CleanServerText(score, MaxFieldLength);
-            OnlineScoreCount = ++row;
-        }
-    });
-    // The last group read is never listed; a failed download leaves -1.
+    bool waited = ClearLeftTransfers();
+    if (waited) {
+        if (LastScore > 0 && WavesSpawned > 0) NetSend(UploadCommand, UploadRequest(date), 1, 0);
+        NetSend(DownloadCommand, "orbivore_win.php?option=getscore&nbscore=25", 1, 0);
+        waited = WaitForQueue(ReadOnlineScores);
+    }
+    // The last group read is never listed; a failed or stopped download
+    // leaves -1.
     OnlineScoreCount -= 1;
     Delay(150);
     FlushKeys();
+    return waited;
 }
 
 void CheckVersion() {
     std::string newest;
     std::string ids[100], versions[100];
     int lines = 0;
+    if (!ClearLeftTransfers()) return;
     NetSend(DownloadCommand, "VersionCheck.php?option=getversion&nbscore=80", 1, 0);
     WaitForQueue([&] {
         lines = NetLineCount();

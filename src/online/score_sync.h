@@ -11,7 +11,9 @@ extern std::string MenuFooterText;
 // its length, so it can go into the line-based settings file.
 std::string CleanServerText(const std::string& text, size_t maxLength);
 
-void SyncScores();
+// Both wait for the server with a notice on screen, which Escape stops;
+// SyncScores is false when it was stopped.
+bool SyncScores();
 void CheckVersion();
 void ShowSyncNotice();
 void DrawTextRow(const std::string& text, float row, uint32_t colour);

@@ -23,7 +23,7 @@ namespace {
 
 // The game's side as it runs: the library bound from its file, talking to
 // the server at this address, on a headless platform.
-void ConnectTheGame(const std::string& url) {
+void ConnectTheGame(const std::string& url, const std::vector<ScriptedKey>& keys = {}) {
     // The library keeps its cache files in the working directory: one
     // folder per test process, so parallel tests never share them.
     const auto dir = std::filesystem::temp_directory_path() / ("orbivore-sync-" + std::to_string(getpid()));
@@ -34,6 +34,7 @@ void ConnectTheGame(const std::string& url) {
     NetSetKey("t41vb7kQz81Rk3m");
     PlatformOptions options;
     options.kind = PlatformKind::HeadlessNoGL;
+    options.script = keys;
     ASSERT_TRUE(PlatformStart(options));
 }
 
@@ -145,6 +146,27 @@ TEST_F(ServedReplyTest, OnlyWholeRowsAreKeptAndALongScoreStaysInItsColumn) {
     EXPECT_EQ(OnlineScores[3].name + OnlineScores[3].level + OnlineScores[3].score, "   ");
     EXPECT_EQ(ScoreListLine(2, OnlineScores[2].name, OnlineScores[2].score, OnlineScores[2].level, true),
               " 2).   Tenletters 4567890123    Levels: CLA-004");
+}
+
+// A server that takes the requests and answers none until let go. Without
+// Escape the game would sit through the upload's and the download's whole
+// time-outs, one after the other.
+TEST(StalledServer, EscapeStopsTheWaitAndTheNextSyncThrowsTheLateReplyAway) {
+    LoopbackServer server;
+    server.HoldingRoute("/scores/orbivore_win.php");
+    server.Start();
+    ConnectTheGame(server.Url(), {{20, VkEscape, true}, {21, VkEscape, false}});
+    LastScore = 4520, WavesSpawned = 1, LastPlayerName = "ada";
+    EXPECT_FALSE(SyncScores());
+    EXPECT_EQ(OnlineScoreCount, -1);
+    EXPECT_EQ(server.Targets().size(), 1u);  // the waiting download was cancelled
+    EXPECT_EQ(NetCommandsInQueue(), 1);      // the running upload was not
+
+    server.Release();
+    EXPECT_TRUE(SyncScores());
+    EXPECT_EQ(server.Targets().size(), 3u);
+    EXPECT_EQ(OnlineScoreCount, 0);  // "late": one line, no row
+    DisconnectTheGame();
 }
 
 }  // namespace
