@@ -7,6 +7,11 @@ BUILD=$1
 . "$(dirname "$0")/release_helpers.sh"
 install_game
 
+# A launcher runs the desktop entry's Exec through the PATH, and a prefix
+# such as ~/.local puts the program where the PATH does not look.
+exec_line=$(grep '^Exec=' "$PREFIX/share/applications/orbivore.desktop")
+[ "$exec_line" = "Exec=$GAME" ] || fail "the desktop entry runs '${exec_line#Exec=}', not $GAME"
+
 WORK=$SCRATCH/work HOME_DIR=$SCRATCH/home
 mkdir -p "$WORK" "$HOME_DIR"
 cd "$WORK"

@@ -26,6 +26,8 @@ expect=(
 )
 for size in 16 22 24 32 48 64 128 256; do expect+=("/usr/share/icons/hicolor/${size}x${size}/apps/orbivore.png"); done
 for f in "${expect[@]}"; do grep -qx "$f" "$SCRATCH/files" || fail "the package lacks $f"; done
+exec_line=$(dpkg-deb --fsys-tarfile "$DEB" | tar -xO ./usr/share/applications/orbivore.desktop | grep '^Exec=')
+[ "$exec_line" = "Exec=/usr/games/orbivore" ] || fail "the package's desktop entry runs '${exec_line#Exec=}'"
 # Nothing of the build's own: tests, tools, the simulator.
 grep -E 'test|orbivore-(sim|gen|bench|embed|formations)' "$SCRATCH/files" && fail "the package carries build tools"
 
