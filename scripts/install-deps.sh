@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config git
-  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev
+  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libx11-dev
   libpng-dev zlib1g-dev libepoxy-dev
   libogg-dev libvorbis-dev
   libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev

@@ -93,6 +93,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed, bool saveSetting
         LoadBunkerBitmap();
         LoadSettings();
         settingsLoaded = true;
+        if (saveSettings) SetDisplayLostHook([] { SaveSettings(); });
         // The stored glow strength, not the built-in normal one, from the
         // first frame on.
         ApplyGlowAmount();

@@ -120,6 +120,7 @@ bool PlatformStart(const PlatformOptions& options) {
             return false;
         }
         InputOpenJoystick();
+        WatchForDisplayLoss();
     }
     p.started = true;
     return true;

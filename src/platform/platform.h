@@ -39,6 +39,12 @@ struct PlatformOptions {
 // saves the settings and exits with code 0, wherever in a screen it came from.
 struct ProgramQuit {};
 
+// Called on the game's thread when the real display is lost for good (the
+// X server ended): for what must not be lost, such as the settings. The
+// program then ends at once with code 0; nothing can be drawn or closed.
+using DisplayLostHook = void (*)();
+void SetDisplayLostHook(DisplayLostHook hook);
+
 // Starts SDL's subsystems for the chosen kind. False, with PlatformError()
 // saying why, when there is no usable video at all.
 bool PlatformStart(const PlatformOptions& options);

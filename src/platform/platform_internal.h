@@ -66,6 +66,10 @@ void FlushGlowDrawing();
 void CompleteGlowDrawing();
 void DrawTexturedQuad(unsigned texture, float x, float y, float width, float height, float alpha);
 
+// display_loss.cpp
+// Under X, a lost display ends the program the orderly way (see there).
+void WatchForDisplayLoss();
+
 // display.cpp
 void ApplyPlayProjection();
 // The window's drawable changed size: the picture is fitted to it again.

@@ -5,7 +5,7 @@
 # something it can see (the window, its size, the program's end) within
 # generous bounds; the pauses between keys only give the software renderer
 # time to reach the next screen.
-# Usage: window_test.sh BUILD_DIR play|modes
+# Usage: window_test.sh BUILD_DIR play|modes|display-lost
 set -uo pipefail
 BUILD=$1 CASE=$2
 . "$(dirname "$0")/release_helpers.sh"
@@ -136,13 +136,29 @@ case $CASE in
         menu_shown
         leave
         ;;
+    display-lost)
+        # The X server goes away in the middle of a game.
+        press Return Return
+        game_shown
+        kill $XVFB
+        for turn in $(seq 120); do
+            kill -0 $PID 2>/dev/null || break
+            sleep 0.5
+        done
+        kill -0 $PID 2>/dev/null && fail "the program outlived its display by a minute"
+        ;;
     *) fail "no case $CASE" ;;
 esac
 
 wait $PID
 code=$?
 [ $code -eq 0 ] || fail "the program exited with $code: $(cat "$SCRATCH/stderr")"
-[ -s "$SCRATCH/stderr" ] && fail "unexpected messages: $(cat "$SCRATCH/stderr")"
+if [ "$CASE" = display-lost ]; then
+    [ "$(cat "$SCRATCH/stderr")" = "orbivore: the connection to the display was lost; the game ends" ] ||
+        fail "not the one line for a lost display: $(cat "$SCRATCH/stderr")"
+else
+    [ -s "$SCRATCH/stderr" ] && fail "unexpected messages: $(cat "$SCRATCH/stderr")"
+fi
 [ -z "$(ls -A "$WORK")" ] || fail "the working folder got $(ls -A "$WORK")"
 SETTINGS=$HOME_DIR/.local/share/orbivore/OrbivoreSettings.dat
 [ -f "$SETTINGS" ] || fail "no settings file in the player's folder"
