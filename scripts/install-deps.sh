@@ -22,6 +22,8 @@ PACKAGES=(
   libpq-dev
   # score server tests and benchmarks start a private PostgreSQL
   postgresql
+  # the leaderboard page's test loads it in headless Chromium
+  chromium
 )
 # The level report's chart (make levels-report asks for it with "report").
 if [ "${1:-}" = "report" ]; then PACKAGES+=(python3-matplotlib); fi
