@@ -4,6 +4,7 @@
 #include <map>
 
 #include "kova_cipher.h"
+#include "score_rows.h"
 
 namespace {
 
@@ -61,26 +62,9 @@ bool SplitQuery(const std::string& query, Fields& fields, bool nameMayHoldAmpers
 
 }  // namespace
 
-bool IsAcceptedName(const std::string& s) {
-    if (s.empty() || s.size() > MaxNameLength) return false;
-    bool visible = false;
-    for (const char c : s) {
-        const auto code = static_cast<unsigned char>(c);
-        // Control characters, the Latin-1 ones (128 to 159) included: a
-        // list is one name per line, and a page shows what is printable.
-        if (code < 32 || (code >= 127 && code < 160)) return false;
-        visible = visible || c != ' ';
-    }
-    return visible;
-}
+bool IsAcceptedName(const std::string& s) { return !s.empty() && s.size() <= MaxNameLength && IsScoreName(s); }
 
 namespace {
-
-// "012-034" (arcade start and last level) or "CLA-005" (classic).
-bool IsLevelText(const std::string& s) {
-    if (s.size() != 7 || s[3] != '-' || !IsDigits(s.substr(4), 3, 3)) return false;
-    return s.compare(0, 3, "CLA") == 0 || IsDigits(s.substr(0, 3), 3, 3);
-}
 
 // "05 Mar 2024".
 bool IsDate(const std::string& s) {

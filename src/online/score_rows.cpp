@@ -1,4 +1,5 @@
-#include "online/score_rows.h"
+// Included without its folder: the server builds this file from its own.
+#include "score_rows.h"
 
 namespace {
 
@@ -9,10 +10,14 @@ bool IsDigits(const std::string& s) {
     return true;
 }
 
-bool IsName(const std::string& s) {
+}  // namespace
+
+bool IsScoreName(const std::string& s) {
     bool visible = false;
     for (const char c : s) {
         const auto code = static_cast<unsigned char>(c);
+        // Control characters, the Latin-1 ones (128 to 159) included: a
+        // list is one name per line, and a page shows what is printable.
         if (code < 32 || (code >= 127 && code < 160)) return false;
         visible = visible || c != ' ';
     }
@@ -24,8 +29,6 @@ bool IsLevelText(const std::string& s) {
     return s.compare(0, 3, "CLA") == 0 || IsDigits(s.substr(0, 3));
 }
 
-}  // namespace
-
 bool IsScoreRow(const std::string& name, const std::string& level, const std::string& score) {
-    return IsName(name) && IsLevelText(level) && IsDigits(score);
+    return IsScoreName(name) && IsLevelText(level) && IsDigits(score);
 }
