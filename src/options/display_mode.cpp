@@ -28,3 +28,8 @@ bool ReopenDisplay() {
     SetPlayViewport(OffsetX, OffsetY);
     return false;
 }
+
+void ToggleFullScreen() {
+    FullScreen = 1 - FullScreen;
+    ReopenDisplay();
+}

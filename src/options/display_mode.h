@@ -11,3 +11,7 @@ void RememberOpenMode();
 // play area at (OffsetX, OffsetY). When the platform cannot open that mode the
 // previous mode stays and the settings are put back to it; false then.
 bool ReopenDisplay();
+
+// Window to full screen or back, keeping the size: the options' first entry,
+// F11 and Alt+Enter.
+void ToggleFullScreen();

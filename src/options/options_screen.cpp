@@ -45,10 +45,7 @@ uint32_t EntryColour(int index) {
 // Returns true when the entry asks to leave.
 bool Activate(int index) {
     switch (index) {
-        case 0:
-            FullScreen = 1 - FullScreen;
-            ReopenDisplay();
-            break;
+        case 0: ToggleFullScreen(); break;
         case 1:
         case 2:
         case 3:
@@ -107,6 +104,7 @@ int ShowOptions() {
         if (leave || KeyHit(VkEscape)) {
             FlushKeys();
             Blip();
+            SaveProgress();
             return 0;
         }
     }

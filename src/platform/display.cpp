@@ -95,6 +95,7 @@ bool PlatformStart(const PlatformOptions& options) {
     PlatformState& p = Platform();
     p = PlatformState{};
     p.options = options;
+    InstallQuitSignals();
     InputReset();
     InputApplyScript(0);
     if (options.kind == PlatformKind::HeadlessNoGL) {
@@ -107,6 +108,7 @@ bool PlatformStart(const PlatformOptions& options) {
     if (options.kind == PlatformKind::Window) flags |= SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
     if (SDL_InitSubSystem(flags) != 0) {
         p.error = std::string("cannot start the video system: ") + SDL_GetError();
+        RemoveQuitSignals();
         return false;
     }
     if (options.kind == PlatformKind::Window) {
@@ -117,6 +119,7 @@ bool PlatformStart(const PlatformOptions& options) {
             p.error = "no display found (SDL could only start its '" + driver +
                       "' video driver; is DISPLAY or WAYLAND_DISPLAY set?)";
             SDL_QuitSubSystem(flags);
+            RemoveQuitSignals();
             return false;
         }
         InputOpenJoystick();
@@ -129,6 +132,7 @@ bool PlatformStart(const PlatformOptions& options) {
 void PlatformStop() {
     PlatformState& p = Platform();
     if (!p.started) return;
+    RemoveQuitSignals();
     InputCloseJoystick();
     ShutdownVideo(p);
     if (p.options.kind != PlatformKind::HeadlessNoGL)
@@ -238,9 +242,11 @@ void SetPreShowHook(PreShowHook hook) { preShowHook = hook; }
 
 namespace {
 FrameHook frameHook = nullptr;
-}
+DisplayToggleHook displayToggleHook = nullptr;
+}  // namespace
 
 void SetFrameHook(FrameHook hook) { frameHook = hook; }
+void SetDisplayToggleHook(DisplayToggleHook hook) { displayToggleHook = hook; }
 
 void ShowFrame() {
     PlatformState& p = Platform();
@@ -258,6 +264,8 @@ void ShowFrame() {
     if (IsHeadless()) p.virtualMs += FramePeriodMs;
     InputApplyScript(p.framesShown);
     PumpEvents();
+    // Between frames, where the options switch the display too.
+    for (int n = InputTakeDisplayToggles(); n > 0 && displayToggleHook; --n) displayToggleHook();
     if (p.quitRequested) throw ProgramQuit{};
     if (p.options.frameLimit >= 0 && p.framesShown >= p.options.frameLimit) {
         p.quitRequested = true;

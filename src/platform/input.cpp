@@ -3,6 +3,7 @@
 // with left and right Control, Shift and Alt told apart; the generic codes
 // 16, 17 and 18 follow either side.
 #include <array>
+#include <utility>
 
 #include "platform/platform_internal.h"
 
@@ -14,6 +15,8 @@ struct InputState {
     SDL_GameController* controller = nullptr;
     SDL_Joystick* joystick = nullptr;
     int joyHits = 0;
+    int focusLosses = 0;
+    int displayToggles = 0;
 };
 
 InputState& Input() {
@@ -90,14 +93,30 @@ int GenericKey(int vk) {
     return 0;
 }
 
+bool IsAlt(int vk) { return vk == 164 || vk == 165 || vk == 18; }
+
+// F11, and Enter with Alt held, switch the display instead of counting as
+// hits; an Alt press that is still unread when Enter joins it is taken back,
+// and one that joins a held Enter never counts, so it raises no shield.
+bool TakenByDisplayToggle(InputState& in, int vk) {
+    if (vk == VkF11) return in.displayToggles++, true;
+    if (vk == VkReturn && (in.down[164] || in.down[165])) {
+        for (int alt : {164, 165, 18})
+            if (in.down[alt]) in.hits[alt] = 0;
+        return in.displayToggles++, true;
+    }
+    return IsAlt(vk) && in.down[VkReturn];
+}
+
 void SetKey(int vk, bool down) {
     if (vk <= 0 || vk > 255) return;
     InputState& in = Input();
-    if (down && !in.down[vk]) in.hits[vk]++;
+    const bool counted = down && !in.down[vk] && !TakenByDisplayToggle(in, vk);
+    if (counted) in.hits[vk]++;
     in.down[vk] = down;
     if (const int g = GenericKey(vk)) {
         const bool pair = in.down[g == 16 ? 160 : g == 17 ? 162 : 164] || in.down[g == 16 ? 161 : g == 17 ? 163 : 165];
-        if (down && !in.down[g]) in.hits[g]++;
+        if (counted && !in.down[g]) in.hits[g]++;
         in.down[g] = pair;
     }
 }
@@ -120,8 +139,8 @@ void InputHandleEvent(const SDL_Event& event) {
             if (!in.controller && event.jbutton.button == 0) in.joyHits++;
             break;
         case SDL_WINDOWEVENT:
-            // Losing focus would otherwise leave keys held forever.
-            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) in.down.fill(false);
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST || event.window.event == SDL_WINDOWEVENT_MINIMIZED)
+                InputFocusLost();
             break;
         default:
             break;
@@ -135,8 +154,11 @@ InputHook inputHook = nullptr;
 void SetInputHook(InputHook hook) { inputHook = hook; }
 
 void InputApplyScript(long long frame) {
-    for (const ScriptedKey& k : Platform().options.script)
-        if (k.frame == frame) SetKey(k.key, k.down);
+    for (const ScriptedKey& k : Platform().options.script) {
+        if (k.frame != frame) continue;
+        if (k.kind == ScriptedKind::Key) SetKey(k.key, k.down);
+        if (k.kind == ScriptedKind::FocusOut) InputFocusLost();
+    }
     if (!inputHook) return;
     std::vector<ScriptedKey> changes;
     inputHook(frame, changes);
@@ -148,7 +170,18 @@ void InputReset() {
     in.down.fill(false);
     in.hits.fill(0);
     in.joyHits = 0;
+    in.focusLosses = 0;
+    in.displayToggles = 0;
 }
+
+void InputFocusLost() {
+    // Keys released elsewhere would otherwise stay held forever.
+    Input().down.fill(false);
+    Input().focusLosses++;
+}
+
+int FocusLossHit() { return std::exchange(Input().focusLosses, 0); }
+int InputTakeDisplayToggles() { return std::exchange(Input().displayToggles, 0); }
 
 void InputOpenJoystick() {
     InputState& in = Input();
@@ -198,6 +231,7 @@ int JoyHit() {
 
 void PumpEvents() {
     PlatformState& p = Platform();
+    if (QuitSignalled()) p.quitRequested = true;
     if (!p.started || p.options.kind == PlatformKind::HeadlessNoGL) return;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {

@@ -20,12 +20,17 @@ enum class PlatformKind {
     HeadlessNoGL,  // no OpenGL, virtual time
 };
 
-// Scripted key input for the headless platform: before frame `frame` is
-// drawn, `key` goes down (press: one hit, then held) or up.
+// What a scripted event does: a key, or the window losing or regaining the
+// keyboard's focus (as when the player turns to another window).
+enum class ScriptedKind { Key, FocusOut, FocusIn };
+
+// Scripted input for the headless platform: before frame `frame` is drawn,
+// `key` goes down (press: one hit, then held) or up; or the focus changes.
 struct ScriptedKey {
     int frame = 0;
     int key = 0;
     bool down = true;
+    ScriptedKind kind = ScriptedKind::Key;
 };
 
 struct PlatformOptions {
@@ -92,6 +97,13 @@ bool VsyncPacing();
 // was shown, in milliseconds of a steady clock; for measuring intervals.
 double FrameShownMs();
 
+// Called once for every press of F11 or Alt+Enter, between two frames (after
+// one is shown, before the next is drawn): the game switches between window
+// and full screen there. Neither press counts as a key hit, so Alt+Enter is
+// never Enter, and the Alt of Alt+Enter is no hit either.
+using DisplayToggleHook = void (*)();
+void SetDisplayToggleHook(DisplayToggleHook hook);
+
 // Called just before a frame is shown (the renderer flushes its batch here).
 using PreShowHook = void (*)();
 void SetPreShowHook(PreShowHook hook);
@@ -155,10 +167,18 @@ constexpr int VkBackspace = 8, VkTab = 9, VkReturn = 13, VkEscape = 27, VkSpace 
 constexpr int VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
 constexpr int VkN = 78, VkY = 89, VkF12 = 123;
 
+constexpr int VkF11 = 122;
+
 bool KeyDown(int vk);
 int KeyHit(int vk);  // presses since the last KeyHit of this key; resets it
 void FlushKeys();
 void PumpEvents();
+
+// Times the window lost the keyboard's focus or was minimised since the
+// last call; resets it. FlushKeys leaves it, so a loss during a screen
+// between frames of play still pauses the play that follows. Held keys are
+// let go when the focus goes.
+int FocusLossHit();
 
 // Called with the frame's number just after that frame's
 // scripted keys went down or up, before the frame reads any key. The key

@@ -56,7 +56,11 @@ void InputHandleEvent(const SDL_Event& event);
 void InputApplyScript(long long frame);
 void InputOpenJoystick();
 void InputReset();
+// The window lost the keyboard's focus or was minimised.
+void InputFocusLost();
 void InputCloseJoystick();
+// F11 and Alt+Enter presses since the last call.
+int InputTakeDisplayToggles();
 
 // pictures.cpp
 // Draws what the glow renderer holds back, before anything that must come
@@ -80,3 +84,8 @@ void DisplayResized();
 void ChooseSwapInterval(PlatformState& p);
 // Shows the window's frame and waits until the next one is due.
 void PresentRealFrame(PlatformState& p);
+
+// quit_signals.cpp: SIGTERM and SIGINT noted, for the pump to end the program.
+void InstallQuitSignals();
+void RemoveQuitSignals();
+bool QuitSignalled();

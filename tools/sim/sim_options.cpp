@@ -19,7 +19,8 @@ const char* const OptionHelp =
     "\n"
     "  --frames N               end the orderly way after N shown frames\n"
     "  --seed N                 seed of the random generator (default 1)\n"
-    "  --script FILE            key script: lines 'FRAME press KEY' / 'FRAME release KEY'\n"
+    "  --script FILE            key script: lines 'FRAME press KEY' / 'FRAME release KEY',\n"
+    "                           'FRAME focus-out' / 'FRAME focus-in' (the window's focus)\n"
     "  --screenshot FRAME:FILE  save that frame as a PNG (repeatable)\n"
     "  --no-gl                  run without OpenGL; drawing is only counted\n"
     "  --stats                  print one JSON line of figures at the end\n"
@@ -56,9 +57,18 @@ bool ReadKeyScript(const std::string& path, std::vector<ScriptedKey>& out, std::
         std::string frame, action, key;
         if (!(fields >> frame)) continue;
         fields >> action;
+        long long f = 0;
+        if (action == "focus-out" || action == "focus-in") {
+            std::string rest;
+            if (!ParseNumber(frame.c_str(), f) || f < 0 || fields >> rest) {
+                error = path + ":" + std::to_string(lineNo) + ": expected FRAME " + action;
+                return false;
+            }
+            out.push_back({int(f), 0, true, action == "focus-out" ? ScriptedKind::FocusOut : ScriptedKind::FocusIn});
+            continue;
+        }
         std::getline(fields >> std::ws, key);
         while (!key.empty() && (key.back() == ' ' || key.back() == '\r')) key.pop_back();
-        long long f = 0;
         const int code = KeyCodeByName(key);
         if (!ParseNumber(frame.c_str(), f) || f < 0 || (action != "press" && action != "release") || code == 0) {
             error = path + ":" + std::to_string(lineNo) + ": expected FRAME press|release KEY";

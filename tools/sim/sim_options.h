@@ -32,5 +32,6 @@ struct SimOptions {
 // Parses argv; on a bad argument prints why and the usage, and returns false.
 bool ParseSimOptions(int argc, char** argv, SimOptions& out);
 
-// Reads a key script ("FRAME press KEY", "FRAME release KEY"; '#' comments).
+// Reads a key script ("FRAME press KEY", "FRAME release KEY", "FRAME
+// focus-out", "FRAME focus-in"; '#' comments).
 bool ReadKeyScript(const std::string& path, std::vector<ScriptedKey>& out, std::string& error);

@@ -34,7 +34,10 @@ bool WriteReplay(const std::string& path, const Replay& replay, std::string& err
     std::ofstream out(path);
     out << "orbivore-replay 1\nseed " << replay.seed << "\nframes " << replay.frames << "\n";
     for (const ReplaySetting& s : replay.settings) out << "setting " << s.name << " " << s.value << "\n";
-    for (const ScriptedKey& k : replay.keys) out << "key " << k.frame << (k.down ? " down " : " up ") << k.key << "\n";
+    for (const ScriptedKey& k : replay.keys) {
+        if (k.kind == ScriptedKind::Key) out << "key " << k.frame << (k.down ? " down " : " up ") << k.key << "\n";
+        else out << "focus " << k.frame << (k.kind == ScriptedKind::FocusOut ? " out" : " in") << "\n";
+    }
     out.flush();
     if (!out) error = "cannot write replay " + path;
     return bool(out);
@@ -71,6 +74,11 @@ bool ReadReplay(const std::string& path, Replay& out, std::string& error) {
             ok = bool(f >> a >> dir >> b) && a >= lastFrame && a <= 0x7FFFFFFF && (dir == "down" || dir == "up") &&
                  b >= 1 && b <= 255;
             if (ok) out.keys.push_back({int(a), b, dir == "down"}), lastFrame = a;
+        } else if (word == "focus") {
+            ok = bool(f >> a >> dir) && a >= lastFrame && a <= 0x7FFFFFFF && (dir == "out" || dir == "in");
+            if (ok)
+                out.keys.push_back({int(a), 0, true, dir == "out" ? ScriptedKind::FocusOut : ScriptedKind::FocusIn}),
+                    lastFrame = a;
         } else {
             ok = false;
         }

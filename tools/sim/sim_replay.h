@@ -7,6 +7,7 @@
 //   frames 12000
 //   setting KeyLeft 37          (one line per setting below)
 //   key 120 down 39             (frame, down or up, virtual-key code)
+//   focus 300 out               (frame, the window's focus out or in)
 #pragma once
 
 #include <string>
