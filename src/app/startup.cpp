@@ -106,6 +106,8 @@ int RunOrbivore(const PlatformOptions& options, long long seed, bool saveSetting
             return 1;
         }
         SetPlayViewport(OffsetX, OffsetY);
+        SetDisplayToggleHook(ToggleFullScreen);
+        SaveSettingsAsItGoes(saveSettings);
         GlowImage = LoadBuiltInPicture("res\\dot.png");
         MidHandle(GlowImage);
         BackdropImage = LoadBuiltInPicture("res\\backdrop.png");
@@ -125,6 +127,7 @@ int RunOrbivore(const PlatformOptions& options, long long seed, bool saveSetting
     // A file that cannot be written is reported by SaveSettings; the program
     // still ends the orderly way.
     if (settingsLoaded && saveSettings) SaveSettings();
+    SaveSettingsAsItGoes(false);
     CloseAudio();
     PlatformStop();
     return code;

@@ -50,7 +50,10 @@ void CheckLevelProgress() {
     // Raised before the screens, so that a window closed during them keeps
     // the progress.
     if (Level > 100) Level = 100;  // level 100 again once classic mode is open
-    if (Level > HighestLevel) HighestLevel = Level;
+    if (Level > HighestLevel) {
+        HighestLevel = Level;
+        SaveProgress();
+    }
     if (Level < 100) RunLevelCompletedAnimation();  // not after levels 99 and 100
     if (SaucerLevel == 1) ShowSaucerResult();
     if (BigEarthLevel == 1) ShowTimeBonusResult();

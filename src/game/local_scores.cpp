@@ -59,4 +59,5 @@ void RecordGameResult(int levelReached) {
     if (Score > BestScore) BestScore = Score;
     if (BestScore > TopScore) TopScore = BestScore;
     ShowFps = 0;
+    SaveProgress();
 }

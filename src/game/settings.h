@@ -85,6 +85,16 @@ void LoadSettings();
 // read (false, without another line).
 bool SaveSettings();
 
+// Whether this run writes the file whenever something worth keeping
+// happened, not only at its orderly end: off until start-up has read the
+// file, and in runs that never save it.
+void SaveSettingsAsItGoes(bool on);
+// Called when a game's score went into the local table, a level completed
+// raised HighestLevel, and the options are left: a crash or a killed session
+// then loses nothing from before. Writes the file the same safe way as the
+// orderly end, when this run saves as it goes.
+void SaveProgress();
+
 // The same two on any path, and the file's contents as bytes.
 SettingsFileState LoadSettingsFile(const std::string& path);
 bool SaveSettingsFile(const std::string& path);

@@ -29,6 +29,8 @@ const char* const TrailerLines[] = {
 // holds the player's own settings and must survive the run.
 SettingsFileState LastLoad = SettingsFileState::Missing;
 
+bool SavingAsItGoes = false;
+
 // Reads the records in order from a stream (bytes held in memory come as
 // one too). Numbers the stream no longer holds keep their defaults; texts are
 // cut to their limit as they are read, so a huge line costs no memory and the
@@ -259,4 +261,10 @@ bool SaveSettings() {
     // Said once already, when it was read.
     if (LastLoad == SettingsFileState::Unreadable) return false;
     return SaveSettingsFile(SettingsFileName);
+}
+
+void SaveSettingsAsItGoes(bool on) { SavingAsItGoes = on; }
+
+void SaveProgress() {
+    if (SavingAsItGoes) SaveSettings();
 }
