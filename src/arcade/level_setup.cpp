@@ -21,6 +21,7 @@
 #include "game/settings.h"
 #include "glow/glow.h"
 #include "platform/platform.h"
+#include "ui/key_hints.h"
 #include "ui/key_names.h"
 #include "ui/screen.h"
 
@@ -43,6 +44,8 @@ void DrawTitleFrame(int level, const std::string& number, const std::string& nam
         DrawQuotedTextRow(row.Title, 0);
         if (!row.SecondLine.empty()) DrawQuotedTextRow(row.SecondLine, 1);
     }
+    // A new player learns the keys where the game begins, under the title.
+    if (level == StartLevel) DrawKeyHints(38.6f);
     TPoly::_End();
     ShowFrame();
 }
