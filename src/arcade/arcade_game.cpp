@@ -187,6 +187,8 @@ void DrawArcadeScene(int move) {
 
 void PlayArcadeGame() {
     SelectLevel();
+    // From here on a turn away pauses, even one during the title screen.
+    ForgetFocusLosses();
     ResetGame();
     ClearGameLists();
     WavesSpawned = 1;
@@ -213,7 +215,7 @@ void PlayArcadeGame() {
         if (GameOverState != 0) break;  // nothing more to check or prompt for once the game is lost
         CheckLevelProgress();
         if (GameOverState != 0) break;
-        if (KeyHit(VkEscape)) RunExitPrompt();
+        if (PlayPauseAsked()) RunExitPrompt();
         if (BossLevel == 1) RunOverlordDeath();
     }
     EndGame();

@@ -17,6 +17,7 @@
 #include "online/score_sync.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
+#include "ui/yes_no_prompt.h"
 
 int ClassicLevel = 1;
 float ClassicSpeed = 1;
@@ -92,11 +93,12 @@ void PlayClassicGame() {
     WavesSpawned = 1;
     StartClassicGame();
     FlushKeys();
+    ForgetFocusLosses();
     while (GameOverState == 0) {
         // A sequence shows frames of its own; this frame's drawing is gone
         // under them, so it is not shown as well.
         if (!RunClassicFrame()) ShowFrame();
-        if (GameOverState == 0 && KeyHit(VkEscape) > 0) RunClassicExitPrompt();
+        if (GameOverState == 0 && PlayPauseAsked()) RunClassicExitPrompt();
     }
     EndClassicGame();
     EnemiesList.clear();

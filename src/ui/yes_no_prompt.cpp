@@ -33,5 +33,15 @@ int RunYesNoPrompt(const YesNoPrompt& prompt) {
     TextZoom = 25;
     if (prompt.inGame) Delay(100);
     FlushKeys();
+    // The question stood while the window was away; its answer covers that.
+    ForgetFocusLosses();
     return answer;
 }
+
+bool PlayPauseAsked() {
+    const bool escape = KeyHit(VkEscape) > 0;
+    const bool focusLost = FocusLossHit() > 0;
+    return escape || focusLost;
+}
+
+void ForgetFocusLosses() { FocusLossHit(); }

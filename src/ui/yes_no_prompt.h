@@ -17,3 +17,11 @@ struct YesNoPrompt {
 
 // Asks until the player answers; 1 yes, 2 no. Keys are flushed before and after.
 int RunYesNoPrompt(const YesNoPrompt& prompt);
+
+// Whether play must stop for the exit prompt: Escape was hit, or the window
+// lost the keyboard's focus or was minimised (the player turned elsewhere).
+// Both are taken, so one turn away opens one prompt.
+bool PlayPauseAsked();
+
+// Forgets focus losses from before a game (menus are not paused).
+void ForgetFocusLosses();
