@@ -27,16 +27,48 @@ void SpendShield() {
     MaxPlayerShots = 5;
 }
 
+// Alt is the shield key, and half of Alt+Enter, which switches the display.
+// The shield comes on the press, before any Enter can follow, so a shield
+// whose Alt is then joined by Enter is taken back as if never raised.
+struct ShieldBefore {
+    bool held = false;  // a shield raised by the shield key, which is still down
+    int shields, doubleBasePending, powerupBarShown, baseShieldLook, maxPlayerShots;
+    float powerupTime, powerupDecay;
+};
+ShieldBefore LastShield;
+
+void RaiseShield() {
+    LastShield = {true, Shields, DoubleBasePending, PowerupBarShown, BaseShieldLook, MaxPlayerShots, PowerupTime,
+                  PowerupDecay};
+    SpendShield();
+}
+
+void TakeBackAltEnterShield() {
+    const bool altEnter = AltEnterHit() > 0;
+    const bool altShield = KeyShield == 164 || KeyShield == 165 || KeyShield == 18;
+    if (!altShield || !KeyDown(KeyShield)) LastShield.held = false;
+    if (!altEnter || !LastShield.held) return;
+    LastShield.held = false;
+    Shields = LastShield.shields;
+    DoubleBasePending = LastShield.doubleBasePending;
+    PowerupBarShown = LastShield.powerupBarShown;
+    BaseShieldLook = LastShield.baseShieldLook;
+    MaxPlayerShots = LastShield.maxPlayerShots;
+    PowerupTime = LastShield.powerupTime;
+    PowerupDecay = LastShield.powerupDecay;
+}
+
 }  // namespace
 
 int ShieldIconX(int i) { return 827 + 32 * i; }
 
 void HandlePlayerControls() {
+    TakeBackAltEnterShield();
     if (BossDeathPhase != 0) return;
     const float joyX = JoystickOn == 1 ? JoyX() : 0;
     if (KeyDown(KeyLeft) || (JoystickOn == 1 && joyX < -0.9f)) Turn(-2);
     if (KeyDown(KeyRight) || (JoystickOn == 1 && joyX > 0.9f)) Turn(2);
     const bool joyFire = JoystickOn == 1 && JoyHit() > 0;
     if (KeyDown(KeyFire) || joyFire) FirePlayerWeapon();
-    if (KeyHit(KeyShield) > 0 && Shields > 0) SpendShield();
+    if (KeyHit(KeyShield) > 0 && Shields > 0) RaiseShield();
 }

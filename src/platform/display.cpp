@@ -174,7 +174,13 @@ bool OpenDisplay(int width, int height, bool fullScreen, const char* title) {
     // rasterizer can also take its fast path for plain textured rectangles.
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     Uint32 flags = SDL_WINDOW_OPENGL;
-    if (fullScreen && p.options.kind == PlatformKind::Window) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (p.options.kind == PlatformKind::Window) {
+        // The player may size the window as any other; the picture is fitted
+        // into it. On a scaled desktop the drawable has more pixels than the
+        // window has points, and the lines are drawn at those real pixels.
+        flags |= SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+        if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
     p.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (!p.window) {
         p.error = std::string("cannot open a ") + std::to_string(width) + " x " + std::to_string(height) +
@@ -189,6 +195,8 @@ bool OpenDisplay(int width, int height, bool fullScreen, const char* title) {
         return false;
     }
     SDL_ShowCursor(SDL_DISABLE);
+    // Small enough for any desktop, large enough that the texts stay readable.
+    if (p.options.kind == PlatformKind::Window) SDL_SetWindowMinimumSize(p.window, 512, 384);
     p.width = width, p.height = height, p.fullScreen = fullScreen;
     if (OnDesktop(p) && !fullScreen) SizeWindowToFit(p, width, height);
     SetupGL(p);

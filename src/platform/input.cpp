@@ -17,6 +17,7 @@ struct InputState {
     int joyHits = 0;
     int focusLosses = 0;
     int displayToggles = 0;
+    int altEnters = 0;
 };
 
 InputState& Input() {
@@ -103,6 +104,7 @@ bool TakenByDisplayToggle(InputState& in, int vk) {
     if (vk == VkReturn && (in.down[164] || in.down[165])) {
         for (int alt : {164, 165, 18})
             if (in.down[alt]) in.hits[alt] = 0;
+        in.altEnters++;
         return in.displayToggles++, true;
     }
     return IsAlt(vk) && in.down[VkReturn];
@@ -172,6 +174,7 @@ void InputReset() {
     in.joyHits = 0;
     in.focusLosses = 0;
     in.displayToggles = 0;
+    in.altEnters = 0;
 }
 
 void InputFocusLost() {
@@ -181,6 +184,7 @@ void InputFocusLost() {
 }
 
 int FocusLossHit() { return std::exchange(Input().focusLosses, 0); }
+int AltEnterHit() { return std::exchange(Input().altEnters, 0); }
 int InputTakeDisplayToggles() { return std::exchange(Input().displayToggles, 0); }
 
 void InputOpenJoystick() {
@@ -209,6 +213,7 @@ int KeyHit(int vk) {
 
 void FlushKeys() {
     Input().hits.fill(0);
+    Input().altEnters = 0;
     Input().joyHits = 0;
 }
 

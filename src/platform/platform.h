@@ -67,7 +67,8 @@ bool OpenDisplay(int width, int height, bool fullScreen, const char* title);
 int DisplayWidth();
 int DisplayHeight();
 // Screen pixels one display pixel covers: 1 unless the picture is scaled to
-// fit a full screen or a window the window manager sized.
+// fit a full screen, a window the player or the desktop sized, or a scaled
+// desktop's real pixels.
 float DisplayScale();
 
 // The play area every picture is laid out in, whatever the display's size.
@@ -173,6 +174,10 @@ bool KeyDown(int vk);
 int KeyHit(int vk);  // presses since the last KeyHit of this key; resets it
 void FlushKeys();
 void PumpEvents();
+
+// Presses of Enter while Alt was held, since the last call or FlushKeys;
+// resets it. Play takes back a shield that the Alt of Alt+Enter raised.
+int AltEnterHit();
 
 // Times the window lost the keyboard's focus or was minimised since the
 // last call; resets it. FlushKeys leaves it, so a loss during a screen
