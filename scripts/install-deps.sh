@@ -15,6 +15,8 @@ PACKAGES=(
   clang libclang-rt-14-dev
   # the real-window tests: an X server, keys sent to it, screen reads
   xvfb xdotool imagemagick
+  # a small window manager: the desktop window test and the full-screen benchmark
+  openbox
   # make package: CPack finds the programs to compute dependencies for with file
   file
   # score server: event-driven HTTP core, PostgreSQL client

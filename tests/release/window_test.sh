@@ -5,7 +5,7 @@
 # something it can see (the window, its size, the program's end) within
 # generous bounds; the pauses between keys only give the software renderer
 # time to reach the next screen.
-# Usage: window_test.sh BUILD_DIR play|modes|display-lost
+# Usage: window_test.sh BUILD_DIR play|modes|display-lost|desktop
 set -uo pipefail
 BUILD=$1 CASE=$2
 . "$(dirname "$0")/release_helpers.sh"
@@ -23,6 +23,19 @@ export DISPLAY=:$number
 
 WORK=$SCRATCH/work HOME_DIR=$SCRATCH/home
 mkdir -p "$WORK" "$HOME_DIR"
+SETTINGS=$HOME_DIR/.local/share/orbivore/OrbivoreSettings.dat
+if [ "$CASE" = desktop ]; then
+    # A desktop: a small window manager, which full screen needs, and a
+    # player who has reached the first saucer level, which ends by itself
+    # once its ten saucers have come.
+    command -v openbox >/dev/null || fail "openbox must be installed"
+    openbox >"$SCRATCH/openbox.log" 2>&1 &
+    CLEANUPS+=("kill $! 2>/dev/null")
+    mkdir -p "$(dirname "$SETTINGS")"
+    (cd "$SCRATCH" && "$BUILD/orbivore-sim" --no-gl --frames 1 --start-level 14 >/dev/null) ||
+        fail "orbivore-sim could not write a settings file"
+    mv "$SCRATCH/OrbivoreSettings.dat" "$SETTINGS"
+fi
 cd "$WORK"
 # No sound card in CI: the dummy driver still opens the mixer, so every
 # sound and the installed music load as on a player's machine, silently,
@@ -147,6 +160,37 @@ case $CASE in
         done
         kill -0 $PID 2>/dev/null && fail "the program outlived its display by a minute"
         ;;
+    desktop)
+        on_screen 1024x768
+        # F11 and Alt+Enter, on the menu and in play, as the options' first entry.
+        press F11
+        geometry_at 1920x1080
+        press alt+Return
+        geometry_at 1024x768
+        menu_shown
+        # The player sizes the window: the picture follows, 1.25 times.
+        xdotool windowsize "$WINDOW" 1280 960
+        geometry_at 1280x960
+        wait_for "the menu scaled into the window" "" 375 747 375 30 255 96 255
+        import -window "$WINDOW" "$SCRATCH/scaled.png"
+        xdotool windowsize "$WINDOW" 1024 768
+        geometry_at 1024x768
+        press Return Return
+        game_shown
+        # Saucers come and go until the level is done; the file has the
+        # level reached at once, and F11 switches to full screen for good.
+        xdotool keydown Control_L Right
+        for turn in $(seq 150); do
+            [ "$(od -An -t u1 -j 36 -N 1 "$SETTINGS" | tr -d ' ')" = 15 ] && break
+            sleep 1
+        done
+        xdotool keyup Control_L Right
+        [ "$(od -An -t u1 -j 36 -N 1 "$SETTINGS" | tr -d ' ')" = 15 ] ||
+            fail "level 14 done was not saved during play"
+        press F11
+        geometry_at 1920x1080
+        kill -TERM $PID
+        ;;
     *) fail "no case $CASE" ;;
 esac
 
@@ -160,11 +204,15 @@ else
     [ -s "$SCRATCH/stderr" ] && fail "unexpected messages: $(cat "$SCRATCH/stderr")"
 fi
 [ -z "$(ls -A "$WORK")" ] || fail "the working folder got $(ls -A "$WORK")"
-SETTINGS=$HOME_DIR/.local/share/orbivore/OrbivoreSettings.dat
 [ -f "$SETTINGS" ] || fail "no settings file in the player's folder"
 case $CASE in
     play) [ "$(settings_int "$SETTINGS" 62)" = 0 ] || fail "the music switched off was not saved" ;;
     modes) [ "$(settings_int "$SETTINGS" 38)x$(settings_int "$SETTINGS" 42)" = 1024x768 ] ||
         fail "the display mode chosen last was not saved" ;;
+    desktop)
+        [ "$(settings_int "$SETTINGS" 0)" = 1 ] || fail "full screen from F11 was not saved at SIGTERM"
+        [ "$(od -An -t u1 -j 36 -N 1 "$SETTINGS" | tr -d ' ')" = 15 ] || fail "the level reached was lost"
+        [ "$(settings_int "$SETTINGS" 38)x$(settings_int "$SETTINGS" 42)" = 1024x768 ] ||
+            fail "the resized window changed the saved display mode" ;;
 esac
 echo "PASS"
