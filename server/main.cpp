@@ -38,10 +38,13 @@ const char* const Help =
     "                            (read at start and on SIGHUP)\n"
     "  --metrics-bind ADDR:PORT  serve /metrics there only, e.g. 127.0.0.1:9101\n"
     "  --quiet                   no line per request on standard error\n"
+    "  --log FILE                append the request log to FILE instead (SIGHUP reopens it)\n"
     "  -h, --help                this text\n"
     "\n"
     "Each request is logged on standard error as: time, client address, method,\n"
-    "option, status, duration. SIGTERM or SIGINT stops the server.\n"
+    "option, status, duration. SIGTERM or SIGINT stops the server after the\n"
+    "requests in flight (for up to 2 s); SIGHUP reads the deny-list again and\n"
+    "reopens the --log file.\n"
     "\n"
     "hide keeps a name off every list (its scores stay stored), unhide lists it\n"
     "again, hidden lists the hidden names; they work while servers run.\n";
@@ -74,6 +77,12 @@ bool ReadAddressAndPort(const std::string& text, std::string& address, int& port
     if (address.size() > 2 && address.front() == '[' && address.back() == ']') address = address.substr(1, address.size() - 2);
     port = int(number);
     return !address.empty();
+}
+
+// "127.0.0.1:8080", "[::1]:8080": an IPv6 address needs its brackets.
+std::string HostAndPort(const std::string& address, int port) {
+    const bool v6 = address.find(':') != std::string::npos;
+    return (v6 ? "[" + address + "]" : address) + ":" + std::to_string(port);
 }
 
 int Refuse(const std::string& why) {
@@ -115,6 +124,7 @@ int main(int argc, char** argv) {
         if (arg == "--bind") config.bindAddress = value;
         else if (arg == "--deny-names") config.denyNames = value;
         else if (arg == "--metrics-bind") ok = ReadAddressAndPort(value, config.metricsAddress, config.metricsPort);
+        else if (arg == "--log") config.logPath = value;
         else if (arg == "--newest") config.newestVersion = value;
         else if (arg == "--port" && (ok = ReadNumber(value, 0, 65535, number))) config.port = int(number);
         else if (arg == "--uploads-per-minute" && (ok = ReadNumber(value, 0, 1000000, number))) config.uploadsPerMinute = int(number);
@@ -129,12 +139,13 @@ int main(int argc, char** argv) {
     if (!haveDatabase) return Refuse("no DATABASE given");
     RaiseDescriptorLimit();
 
-    // Signals are taken by one thread that stops the server in order.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    // Signals are taken by one thread, so none of them can end the server
+    // half way through a request: the stop signals stop it in order, SIGHUP
+    // reloads, and the others an operator may send by mistake do nothing.
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGUSR1, SIGUSR2, SIGQUIT}) sigaddset(&signals, s);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
     static ScoreServer server;
@@ -147,22 +158,26 @@ int main(int argc, char** argv) {
     std::thread waiter([&] {
         const timespec tick = {0, 200 * 1000 * 1000};
         while (!finished.load()) {
-            if (sigtimedwait(&stopSignals, nullptr, &tick) > 0) {
+            const int got = sigtimedwait(&signals, nullptr, &tick);
+            if (got == SIGINT || got == SIGTERM) {
                 StopScoreServer(server);
                 return;
             }
+            std::string why;
+            if (got == SIGHUP && !ReloadScoreServer(server, why) && !why.empty())
+                std::fprintf(stderr, "orbivore-scores: reload: %s\n", why.c_str());
         }
     });
     // A PostgreSQL URI may carry a password: only its kind is printed.
     const bool postgresql = config.database.find("://") != std::string::npos;
     std::string metrics;
-    if (config.metricsPort >= 0) metrics = ", /metrics on " + config.metricsAddress + ":" + std::to_string(server.metricsPort);
-    std::fprintf(stderr, "orbivore-scores: serving http://%s:%d/scores and the page at / from %s%s\n",
-                 config.bindAddress.c_str(), server.port, postgresql ? "PostgreSQL" : config.database.c_str(),
-                 metrics.c_str());
+    if (config.metricsPort >= 0) metrics = ", /metrics on " + HostAndPort(config.metricsAddress, server.metricsPort);
+    std::fprintf(stderr, "orbivore-scores: serving http://%s/scores and the page at / from %s%s\n",
+                 HostAndPort(config.bindAddress, server.port).c_str(),
+                 postgresql ? "PostgreSQL" : config.database.c_str(), metrics.c_str());
     RunScoreServer(server);
     finished.store(true);
     waiter.join();
-    CloseScoreServer(server);
+    CloseScoreServer(server, std::chrono::seconds(2));
     return 0;
 }

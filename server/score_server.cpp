@@ -2,11 +2,14 @@
 
 #include "face_routes.h"
 #include "replies.h"
+#include "score_plausibility.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 
+#include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <ctime>
@@ -29,7 +32,15 @@ bool IsScript(const std::string& path) {
     return true;
 }
 
-bool IsLoopback(const std::string& address) { return address.rfind("127.", 0) == 0 || address == "::1"; }
+// 127.0.0.0/8 and ::1, and 127.x as a dual-stack socket shows it
+// (::ffff:127.0.0.1), as when the server listens on "::".
+bool IsLoopback(const std::string& address) {
+    in6_addr v6{};
+    in_addr v4{};
+    if (inet_pton(AF_INET, address.c_str(), &v4) == 1) return (ntohl(v4.s_addr) >> 24) == 127;
+    if (inet_pton(AF_INET6, address.c_str(), &v6) != 1) return false;
+    return IN6_IS_ADDR_LOOPBACK(&v6) || (IN6_IS_ADDR_V4MAPPED(&v6) && v6.s6_addr[12] == 127);
+}
 
 // A header is only trusted to be an address once it parses as one: it goes
 // into the log and the limiter's table.
@@ -72,11 +83,22 @@ HttpReply Refuse(ScoreServer& server, Refusal why, HttpReply reply) {
     return reply;
 }
 
+// A reply that needs the database: made on a worker thread; a client whose
+// answer takes too long gets "unavailable" instead.
+HttpReply FromStore(std::function<HttpReply()> work, std::function<void()> abandoned = nullptr) {
+    HttpReply reply = Unavailable();
+    reply.work = std::move(work);
+    reply.abandoned = std::move(abandoned);
+    return reply;
+}
+
 HttpReply AnswerValid(ScoreServer& server, const ScoreRequest& request, const std::string& client, bool head) {
     switch (request.action) {
         case ScoreAction::AddScore: {
             if (request.entry.score > server.config.maxPoints)
                 return Refuse(server, Refusal::Ceiling, Text(400, "refused: points over the ceiling\n"));
+            if (request.entry.score > MostPointsFor(request.entry.level))
+                return Refuse(server, Refusal::Ceiling, Text(400, "refused: more points than the levels played allow\n"));
             if (Denied(server, request.entry.name))
                 return Refuse(server, Refusal::DenyList, Text(400, "refused: name not allowed\n"));
             if (head) return Text(200, "ok\n");
@@ -85,32 +107,44 @@ HttpReply AnswerValid(ScoreServer& server, const ScoreRequest& request, const st
                 reply.headers.emplace_back("Retry-After", "60");
                 return Refuse(server, Refusal::RateLimit, reply);
             }
-            // A repeated upload is what the game sends on every fire press;
-            // it is already listed, so it is a success too.
-            const StoreOutcome outcome = server.store->Add(request.entry);
-            if (outcome == StoreOutcome::Unavailable) {
-                ++server.metrics.storeErrors;
-                return Unavailable();
-            }
-            if (outcome == StoreOutcome::Stored) InvalidateBoard(server.board);
-            return Text(200, "ok\n");
+            // Only stored uploads count: one the database never took is
+            // given back, so an outage does not use up the allowance.
+            auto givenBack = std::make_shared<std::atomic<bool>>(false);
+            auto giveBack = [&server, client, givenBack] {
+                if (!givenBack->exchange(true)) ReturnUpload(server.uploads, client);
+            };
+            return FromStore(
+                [&server, entry = request.entry, giveBack] {
+                    // A repeated upload is what the game sends on every fire
+                    // press; it is already listed, so it is a success too.
+                    const StoreOutcome outcome = server.store->Add(entry);
+                    if (outcome == StoreOutcome::Unavailable) {
+                        ++server.metrics.storeErrors;
+                        giveBack();
+                        return Unavailable();
+                    }
+                    if (outcome == StoreOutcome::Stored) InvalidateBoard(server.board);
+                    return Text(200, "ok\n");
+                },
+                giveBack);
         }
-        case ScoreAction::GetScores: {
-            const BoardRows top = CachedTop(server.board, BoardMode::Any);
-            if (!top) {
-                ++server.metrics.storeErrors;
-                return Unavailable();
-            }
-            std::string body = ListPlaceholderGroup;
-            for (size_t n = 0; n < top->size() && n < size_t(request.count); ++n) {
-                const ScoreEntry& e = (*top)[n];
-                body += e.name + "\n" + e.level + "\n" + std::to_string(e.score) + "\n";
-            }
-            // The game never lists the last group it reads either, so one
-            // closing line makes every entry above it show.
-            body += "end\n";
-            return Text(200, body);
-        }
+        case ScoreAction::GetScores:
+            return FromStore([&server, count = size_t(request.count)] {
+                const BoardRows top = CachedTop(server.board, BoardMode::Any);
+                if (!top) {
+                    ++server.metrics.storeErrors;
+                    return Unavailable();
+                }
+                std::string body = ListPlaceholderGroup;
+                for (size_t n = 0; n < top->size() && n < count; ++n) {
+                    const ScoreEntry& e = (*top)[n];
+                    body += e.name + "\n" + e.level + "\n" + std::to_string(e.score) + "\n";
+                }
+                // The game never lists the last group it reads either, so one
+                // closing line makes every entry above it show.
+                body += "end\n";
+                return Text(200, body);
+            });
         case ScoreAction::GetVersion:
             return Text(200, "orbivore\n" + server.config.newestVersion + "\n");
     }
@@ -119,44 +153,64 @@ HttpReply AnswerValid(ScoreServer& server, const ScoreRequest& request, const st
 
 // Time, client, method, option, status, duration; never the query: it is
 // a player's enciphered upload, and anyone reading the log could replay it.
-void Log(const ScoreServer& server, const std::string& client, const HttpRequest& request, const char* option,
-         int status, Clock::duration took) {
-    if (!server.config.log) return;
+void Log(ScoreServer& server, const HttpRequest& request, const HttpReply& reply, Clock::duration took) {
+    CountRequest(server.metrics, reply.note[0] == '-' ? "none" : reply.note, reply.status,
+                 std::chrono::duration<double>(took).count());
+    std::lock_guard<std::mutex> lock(server.logMutex);
+    if (!server.log) return;
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
     gmtime_r(&now, &utc);
     char when[32];
     std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    std::fprintf(server.config.log, "%s %s %s %s %d %.2fms\n", when, client.c_str(), LoggedMethod(request.method).c_str(), option, status,
+    std::fprintf(server.log, "%s %s %s %s %d %.2fms\n", when, ClientOf(server, request).c_str(),
+                 LoggedMethod(request.method).c_str(), reply.note.c_str(), reply.status,
                  std::chrono::duration<double, std::milli>(took).count());
 }
 
-HttpReply Answer(ScoreServer& server, const HttpRequest& request) {
-    const auto start = Clock::now();
-    const std::string client = ClientOf(server, request);
-    const char* option = "-";
+// What the request asks for, and the log's name for it; the slow part of
+// the answer, if any, is left to the HTTP core's workers.
+HttpReply Route(ScoreServer& server, const HttpRequest& request, std::string& note) {
     const char* route = FaceRoute(server, request.path);
-    const bool script = !route && IsScript(request.path);
-    HttpReply reply;
-    if (!route && !script) {
-        reply = Text(404, "not found\n");
-    } else if (request.method != "GET" && request.method != "HEAD") {
-        reply = Text(405, "only GET\n");
+    if (!route && !IsScript(request.path)) return Text(404, "not found\n");
+    if (request.method != "GET" && request.method != "HEAD") {
+        HttpReply reply = Text(405, "only GET\n");
         reply.headers.emplace_back("Allow", "GET, HEAD");
-    } else if (route) {
-        option = route;
-        reply = AnswerFace(server, route, request);
-    } else {
-        const ScoreRequest parsed = ParseScoreRequest(request.path.substr(8), request.query, server.config.key);
-        option = OptionName(parsed);
-        reply = parsed.valid ? AnswerValid(server, parsed, client, request.method == "HEAD")
-                             : Text(400, "refused: " + parsed.error + "\n");
+        return reply;
     }
-    const auto took = Clock::now() - start;
-    Log(server, client, request, option, reply.status, took);
-    CountRequest(server.metrics, option[0] == '-' ? "none" : option, reply.status,
-                 std::chrono::duration<double>(took).count());
+    if (route) {
+        note = route;
+        // The metrics need no database; everything else here does.
+        if (note == "metrics") return AnswerFace(server, note, request);
+        return FromStore([&server, note, request] { return AnswerFace(server, note, request); });
+    }
+    const ScoreRequest parsed = ParseScoreRequest(request.path.substr(8), request.query, server.config.key);
+    note = OptionName(parsed);
+    if (!parsed.valid) return Text(400, "refused: " + parsed.error + "\n");
+    return AnswerValid(server, parsed, ClientOf(server, request), request.method == "HEAD");
+}
+
+HttpReply Answer(ScoreServer& server, const HttpRequest& request) {
+    std::string note = "-";
+    HttpReply reply = Route(server, request, note);
+    reply.note = note;
+    if (reply.work)
+        reply.work = [work = std::move(reply.work), note] {
+            HttpReply done = work();
+            done.note = note;
+            return done;
+        };
     return reply;
+}
+
+FILE* OpenLog(const std::string& path, std::string& error) {
+    FILE* file = std::fopen(path.c_str(), "a");
+    if (!file) {
+        error = "cannot open the log " + path + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    setvbuf(file, nullptr, _IOLBF, 0);
+    return file;
 }
 
 }  // namespace
@@ -173,38 +227,45 @@ bool SetUpScoreServer(ScoreServer& server, const ScoreServerConfig& config, std:
     }
     HttpLimits limits = config.http;
     if (config.behindProxy) limits.connectionsPerAddress = 0;
-    const int listening = OpenListeningSocket(config.bindAddress, config.port, server.port, error);
-    if (listening < 0) return false;
-    int metricsListening = -1;
-    if (config.metricsPort >= 0 &&
-        (metricsListening = OpenListeningSocket(config.metricsAddress, config.metricsPort, server.metricsPort, error)) < 0) {
-        ::close(listening);
-        return false;
-    }
-    server.store = OpenScoreStore(config.database, limits.threads, error);
-    if (!server.store) {
-        ::close(listening);
+    // One worker per database connection.
+    limits.workers = limits.threads;
+    server.log = config.logPath.empty() ? config.log : OpenLog(config.logPath, error);
+    if (!server.log && !config.logPath.empty()) return false;
+    int listening = -1, metricsListening = -1;
+    auto fail = [&] {
+        if (listening >= 0) ::close(listening);
         if (metricsListening >= 0) ::close(metricsListening);
+        server.store.reset();
+        if (!config.logPath.empty()) std::fclose(server.log);
+        server.log = nullptr;
         return false;
-    }
+    };
+    listening = OpenListeningSocket(config.bindAddress, config.port, server.port, error);
+    if (listening < 0) return fail();
+    if (config.metricsPort >= 0 &&
+        (metricsListening = OpenListeningSocket(config.metricsAddress, config.metricsPort, server.metricsPort, error)) < 0)
+        return fail();
+    server.store = OpenScoreStore(config.database, limits.threads, error);
+    if (!server.store) return fail();
     server.board.store = server.store.get();
     server.board.lifetime = config.boardLifetime;
     InvalidateBoard(server.board);
-    if (!StartHttpCore(server.http, listening, limits,
-                       [&server](const HttpRequest& request) { return Answer(server, request); }, error)) {
-        if (metricsListening >= 0) ::close(metricsListening);
-        server.store.reset();
-        return false;
-    }
+    const bool started = StartHttpCore(
+        server.http, listening, limits, [&server](const HttpRequest& request) { return Answer(server, request); },
+        error, [&server](const HttpRequest& request, const HttpReply& reply, Clock::duration took) {
+            Log(server, request, reply, took);
+        });
+    listening = -1;  // the core's now, or closed
+    if (!started) return fail();
     HttpLimits metricsLimits;
-    metricsLimits.threads = 1;
+    metricsLimits.threads = metricsLimits.workers = 1;
     metricsLimits.connections = 64;
     if (metricsListening >= 0 &&
         !StartHttpCore(server.metricsHttp, metricsListening, metricsLimits,
                        [&server](const HttpRequest& request) { return AnswerMetricsAddress(server, request); }, error)) {
+        metricsListening = -1;
         StopHttpCore(server.http);
-        server.store.reset();
-        return false;
+        return fail();
     }
     return true;
 }
@@ -222,10 +283,13 @@ void StopScoreServer(ScoreServer& server) {
     server.stopped.notify_all();
 }
 
-void CloseScoreServer(ScoreServer& server) {
+void CloseScoreServer(ScoreServer& server, std::chrono::milliseconds grace) {
     StopHttpCore(server.metricsHttp);
-    StopHttpCore(server.http);
+    StopHttpCore(server.http, grace);
     server.store.reset();
+    std::lock_guard<std::mutex> lock(server.logMutex);
+    if (!server.config.logPath.empty() && server.log) std::fclose(server.log);
+    server.log = nullptr;
 }
 
 bool ReloadDenyList(ScoreServer& server) {
@@ -241,4 +305,16 @@ bool ReloadDenyList(ScoreServer& server) {
     std::lock_guard<std::mutex> lock(server.denyMutex);
     server.denyList = std::move(list);
     return true;
+}
+
+bool ReloadScoreServer(ScoreServer& server, std::string& error) {
+    // The deny-list says for itself why it could not be read.
+    const bool ok = ReloadDenyList(server);
+    if (server.config.logPath.empty()) return ok;
+    FILE* reopened = OpenLog(server.config.logPath, error);
+    if (!reopened) return false;
+    std::lock_guard<std::mutex> lock(server.logMutex);
+    std::swap(server.log, reopened);
+    if (reopened) std::fclose(reopened);
+    return ok;
 }

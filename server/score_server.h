@@ -31,6 +31,9 @@ struct ScoreServerConfig {
     // client is then its X-Real-IP header, and the proxy caps connections.
     bool behindProxy = false;
     FILE* log = stderr;  // one line per request; null: none
+    // A file to append the log to instead (opened at start, opened again
+    // on ReloadScoreServer so that it can be rotated); "": `log`.
+    std::string logPath;
     HttpLimits http;
     // A file of words no uploaded name may hold; empty: none.
     std::string denyNames;
@@ -56,6 +59,8 @@ struct ScoreServer {
     int metricsPort = 0;
     std::mutex denyMutex;
     std::shared_ptr<const DenyList> denyList;  // null: no --deny-names
+    std::mutex logMutex;
+    FILE* log = nullptr;  // config.log, or the file at config.logPath
 };
 
 // Opens the database, binds the port and starts serving; false with a reason.
@@ -63,10 +68,17 @@ bool SetUpScoreServer(ScoreServer& server, const ScoreServerConfig& config, std:
 // Blocks until StopScoreServer.
 void RunScoreServer(ScoreServer& server);
 void StopScoreServer(ScoreServer& server);
-// Closes every connection, then the database.
-void CloseScoreServer(ScoreServer& server);
-// Reads the deny-list file again (for SIGHUP). When it cannot be read the
-// old list stays and one line says so on standard error; false then.
+// Lets the requests in flight finish for up to `grace`, closes every
+// connection, then the database.
+void CloseScoreServer(ScoreServer& server, std::chrono::milliseconds grace = std::chrono::milliseconds(0));
+// What an operator's SIGHUP asks for: the log file is opened again (after
+// it was rotated) and the deny-list is read again. False when either
+// failed, with the log's reason (the deny-list says its own); what could
+// not be done stays as it was.
+bool ReloadScoreServer(ScoreServer& server, std::string& error);
+// Reads the deny-list file again (part of ReloadScoreServer). When it
+// cannot be read the old list stays and one line says so on standard
+// error; false then.
 bool ReloadDenyList(ScoreServer& server);
 
 // The first group of every score list. The game never lists its row 0, so

@@ -45,3 +45,10 @@ bool TakeUpload(UploadLimiter& limiter, const std::string& address, UploadLimite
     it->second.tokens -= 1;
     return true;
 }
+
+void ReturnUpload(UploadLimiter& limiter, const std::string& address) {
+    if (limiter.perMinute <= 0) return;
+    std::lock_guard<std::mutex> lock(limiter.mutex);
+    const auto it = limiter.buckets.find(ClientKey(address));
+    if (it != limiter.buckets.end()) it->second.tokens = std::min(double(limiter.perMinute), it->second.tokens + 1);
+}

@@ -23,3 +23,5 @@ struct UploadLimiter {
 
 // Takes one upload from the address's bucket; false when it is empty.
 bool TakeUpload(UploadLimiter& limiter, const std::string& address, UploadLimiter::Clock::time_point now);
+// Gives back an upload taken for one that was not stored after all.
+void ReturnUpload(UploadLimiter& limiter, const std::string& address);

@@ -1,17 +1,21 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <vector>
 
+#include "held_store.h"
 #include "http_probe.h"
 #include "kova.h"
 #include "score_queries.h"
 #include "score_server.h"
+#include "server_process.h"
 
 namespace {
 
@@ -34,6 +38,14 @@ protected:
     void Restart() {
         CloseScoreServer(server);
         Start();
+    }
+
+    // The running server's store replaced by one the test can stop.
+    HeldStore* HoldStore() {
+        auto* held = new HeldStore;
+        server.store.reset(held);
+        server.board.store = held;
+        return held;
     }
 
     std::string Body(const std::string& target, int status = 200, const std::string& method = "GET") {
@@ -69,12 +81,17 @@ TEST_F(ScoreServerTest, MalformedRequestsStoreNothing) {
         ScoresTarget("VersionCheck.php", UploadQuery("ann", 5)),
         // Over the points ceiling (default: the eight digits the game shows).
         UploadTarget("ann", 100000000),
+        // More than the levels played can hold.
+        ScoresTarget("orbivore_win.php", UploadQuery("ann", 100001, "007-007")),
+        ScoresTarget("orbivore_win.php", UploadQuery("ann", 200001, "CLA-002")),
     };
     for (const std::string& target : bad) Body(target, 400);
     // Past the connection's memory the request is refused before it is read.
     EXPECT_GE(Fetch(server.port, "GET", UploadTarget(std::string(20000, 'a'), 5)).status, 400);
     EXPECT_EQ(server.store->Count(), 0);
-    Body(UploadTarget("ann", 99999999));
+    // Level 100 is played again and again once classic mode is unlocked.
+    Body(ScoresTarget("orbivore_win.php", UploadQuery("ann", 99999999, "001-100")));
+    Body(ScoresTarget("orbivore_win.php", UploadQuery("ann", 300000, "005-007")));
 }
 
 TEST_F(ScoreServerTest, UploadsOverTheLimitAreRefusedPerAddress) {
@@ -109,6 +126,82 @@ TEST_F(ScoreServerTest, BehindAProxyTheRealAddressCounts) {
     // A header that is no address counts as the proxy itself.
     EXPECT_EQ(viaProxy("203.0.113.99 x", "127.0.0.1"), 200);
     EXPECT_EQ(viaProxy("203.0.113.98 x", "127.0.0.1"), 429);
+    // On "::" the proxy's IPv4 loopback peer shows as ::ffff:127.0.0.1.
+    config.bindAddress = "::";
+    Restart();
+    EXPECT_EQ(viaProxy("198.51.100.7", "127.0.0.1"), 200);
+    EXPECT_EQ(viaProxy("198.51.100.8", "127.0.0.1"), 200);
+    EXPECT_EQ(viaProxy("198.51.100.8", "127.0.0.1"), 429);
+}
+
+// A database that is stuck or away holds up no request that does not need
+// it, and an upload it did not store costs the client nothing.
+TEST_F(ScoreServerTest, AStuckStoreHoldsUpNoOneAndCostsNoAllowance) {
+    config.uploadsPerMinute = 2;
+    config.http.workSeconds = 1;
+    Restart();
+    HeldStore* held = HoldStore();
+    held->Set(HeldStore::Mode::Stuck);
+    // More uploads and lists than there are threads, each from its own client.
+    std::vector<std::thread> clients;
+    std::vector<int> statuses(12);
+    for (int n = 0; n < 12; ++n)
+        clients.emplace_back([&, n] {
+            const std::string target = n % 2 ? ListTarget() : UploadTarget("ann", 5);
+            statuses[n] = Fetch(server.port, "GET", target, "127.0.0." + std::to_string(10 + n), 30000).status;
+        });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const HttpAnswer version = Fetch(server.port, "GET", ScoresTarget("VersionCheck.php", "option=getversion"));
+    for (std::thread& t : clients) t.join();
+    held->Set(HeldStore::Mode::Away);
+    EXPECT_EQ(version.status, 200);
+    EXPECT_EQ(statuses, std::vector<int>(12, 503));
+    for (int n = 0; n < 3; ++n) Body(UploadTarget("bob", n + 1), 503);
+    held->Set(HeldStore::Mode::Serving);
+    Body(UploadTarget("bob", 4));
+    Body(UploadTarget("bob", 5));
+    Body(UploadTarget("bob", 6), 429);
+    // The stuck uploads were given back too.
+    for (int n = 0; n < 2; ++n) EXPECT_EQ(Fetch(server.port, "GET", UploadTarget("ann", 7 + n), "127.0.0.10").status, 200);
+}
+
+// SIGTERM lets a request in flight have its answer.
+TEST_F(ScoreServerTest, StoppingLetsTheRequestsInFlightFinish) {
+    HeldStore* held = HoldStore();
+    held->Set(HeldStore::Mode::Stuck);
+    std::thread client([&] { Body(UploadTarget("ann", 5)); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        held->Set(HeldStore::Mode::Serving);
+    });
+    CloseScoreServer(server, std::chrono::seconds(10));
+    client.join();
+    release.join();
+}
+
+// One connection carries many requests, pipelined ones too, in order.
+TEST_F(ScoreServerTest, KeepsConnectionsAliveAndAnswersPipelinedRequests) {
+    auto exchange = [&](const std::string& requests) {
+        const int fd = ConnectFrom("127.0.0.1", server.port);
+        EXPECT_EQ(::send(fd, requests.data(), requests.size(), MSG_NOSIGNAL), ssize_t(requests.size()));
+        const HttpAnswer answer = ReadAnswer(fd, 10000);  // its body: all after the first header block
+        ::close(fd);
+        return answer;
+    };
+    auto request = [](const std::string& target, const std::string& headers = "Host: x\r\n") {
+        return "GET " + target + " HTTP/1.1\r\n" + headers + "\r\n";
+    };
+    const std::string rest = exchange(request(ListTarget()) + request(ScoresTarget("VersionCheck.php", "option=getversion")) +
+                                      request(UploadTarget("ann", 5), "Host: x\r\nConnection: close\r\n")).body;
+    EXPECT_NE(rest.find("\r\n\r\norbivore\n1.10\nHTTP/1.1 200 OK\r\n"), std::string::npos) << rest;
+    EXPECT_EQ(rest.find("Connection: close"), rest.rfind("Connection: close")) << rest;
+    EXPECT_EQ(rest.rfind("\r\n\r\nok\n"), rest.size() - 7) << rest;
+    EXPECT_EQ(server.store->Count(), 1);
+    // HTTP/1.1 without Host: one refusal, and the connection is closed.
+    const HttpAnswer refused = exchange(request(ListTarget(), ""));
+    EXPECT_EQ(refused.status, 400);
+    EXPECT_EQ(refused.body.find("\r\n\r\n"), std::string::npos) << refused.body;
 }
 
 TEST(UploadLimiter, AnIpv6SubnetIsOneClientAndIpv4StaysApart) {
@@ -167,6 +260,38 @@ TEST_F(ScoreServerTest, ASecondServerOnATakenPortRefusesToStart) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0);
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_NE(said.find("already in use"), std::string::npos) << said;
+}
+
+// The program on "::" names its address in brackets, lives through the
+// signals an operator may send by mistake, and on SIGHUP writes its log to
+// a fresh file once the old one has been moved away (log rotation).
+TEST(ScoreProgram, SurvivesStraySignalsAndReopensItsLogOnHup) {
+    const std::filesystem::path log =
+        std::filesystem::temp_directory_path() / ("orbivore-requests-" + std::to_string(getpid()) + ".log");
+    const std::filesystem::path rotated = log.string() + ".1";
+    ServerProcess child;
+    ASSERT_TRUE(StartServerProcess(child, {"--bind", "::", "--port", "0", "--log", log.string(), ":memory:"}))
+        << child.startLine;
+    EXPECT_NE(child.startLine.find("http://[::]:" + std::to_string(child.port) + "/scores"), std::string::npos)
+        << child.startLine;
+    for (const int signal : {SIGHUP, SIGUSR1, SIGUSR2, SIGQUIT}) kill(child.pid, signal);
+    const std::string version = ScoresTarget("VersionCheck.php", "option=getversion");
+    EXPECT_EQ(Fetch(child.port, "GET", version).status, 200);
+    std::filesystem::rename(log, rotated);
+    kill(child.pid, SIGHUP);
+    // The reload runs on the server's own time; the wait is bounded.
+    for (int tries = 0; tries < 100 && !std::filesystem::exists(log); ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(Fetch(child.port, "GET", version).status, 200);
+    EXPECT_EQ(StopServerProcess(child), 0);
+    auto lines = [](const std::filesystem::path& path) {
+        std::ifstream in(path);
+        return std::count(std::istreambuf_iterator<char>(in), {}, '\n');
+    };
+    EXPECT_EQ(lines(rotated), 1);
+    EXPECT_EQ(lines(log), 1);
+    std::filesystem::remove(log);
+    std::filesystem::remove(rotated);
 }
 
 // The game's own route: the network library sends, the server answers.

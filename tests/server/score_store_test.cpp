@@ -1,6 +1,9 @@
 // The stores' behaviour, one suite run against SQLite and against a private
 // PostgreSQL, through real requests to a server on the loopback interface.
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <sqlite3.h>
 
 #include <atomic>
@@ -129,13 +132,60 @@ TEST_P(PostgresqlOnly, AnswersUnavailableWhileTheDatabaseIsAwayAndRecovers) {
     EXPECT_EQ(Get(ListTarget()), std::string(ListPlaceholderGroup) + "bob\n001-004\n400\nann\n001-004\n300\nend\n");
 }
 
+// A database that stops answering, its processes stopped dead or its table
+// locked by someone else, holds up only the requests that need it: they are
+// told to come back later, and the version check is answered meanwhile.
+TEST_P(PostgresqlOnly, AStuckDatabaseHoldsUpOnlyWhatNeedsIt) {
+    Get(UploadTarget("ann", 300));
+    const std::string version = ScoresTarget("VersionCheck.php", "option=getversion");
+    for (const bool stopped : {true, false}) {
+        // Whatever fails below, the database goes on afterwards.
+        struct Stall {
+            std::vector<pid_t> stopped;
+            PGconn* locker = nullptr;
+            ~Stall() {
+                for (const pid_t pid : stopped) kill(pid, SIGCONT);
+                PQfinish(locker);
+            }
+        } stall;
+        if (stopped) {
+            stall.stopped = PostgresProcesses(SharedPostgres());
+            ASSERT_GT(stall.stopped.size(), 1u);
+            for (const pid_t pid : stall.stopped) kill(pid, SIGSTOP);
+        } else {
+            stall.locker = PQconnectdb(database.c_str());
+            PGresult* r = PQexec(stall.locker, "BEGIN; LOCK TABLE scores IN ACCESS EXCLUSIVE MODE");
+            ASSERT_EQ(PQresultStatus(r), PGRES_COMMAND_OK) << PQerrorMessage(stall.locker);
+            PQclear(r);
+        }
+        std::vector<int> statuses(12);
+        std::vector<std::thread> clients;
+        for (int n = 0; n < 12; ++n)
+            clients.emplace_back([&, n] {
+                const std::string target = n % 2 ? ListTarget() : UploadTarget("c" + std::to_string(n), 500 + n);
+                statuses[n] = Fetch(server.port, "GET", target, "127.0.0.1", 30000).status;
+            });
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const HttpAnswer answer = Fetch(server.port, "GET", version, "127.0.0.1", 10000);
+        for (std::thread& t : clients) t.join();
+        EXPECT_EQ(answer.status, 200) << (stopped ? "stopped" : "locked");
+        EXPECT_EQ(statuses, std::vector<int>(12, 503)) << (stopped ? "stopped" : "locked");
+    }
+    // Back to serving without a restart; the wait is bounded.
+    HttpAnswer answer;
+    for (int tries = 0; tries < 100 && answer.status != 200; ++tries) {
+        answer = Fetch(server.port, "GET", UploadTarget("bob", 400));
+        if (answer.status != 200) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_EQ(answer.status, 200);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backend, PostgresqlOnly, ::testing::Values("postgresql"),
                          [](const auto& info) { return info.param; });
 
-// A file written before repeated uploads were refused keeps the first copy
-// of each entry and refuses repeats from then on.
-TEST(SqliteOnly, AnOldFileLosesItsRepeatsOnly) {
-    const fs::path file = fs::temp_directory_path() / ("orbivore-old-" + std::to_string(getpid()) + ".db");
+// A file as servers wrote it before repeated uploads were refused: four
+// rows, one of them a repeat.
+void WriteOldFile(const fs::path& file) {
     fs::remove(file);
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
@@ -149,6 +199,13 @@ TEST(SqliteOnly, AnOldFileLosesItsRepeatsOnly) {
                            nullptr, nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(db);
+}
+
+// A file written before repeated uploads were refused keeps the first copy
+// of each entry and refuses repeats from then on.
+TEST(SqliteOnly, AnOldFileLosesItsRepeatsOnly) {
+    const fs::path file = fs::temp_directory_path() / ("orbivore-old-" + std::to_string(getpid()) + ".db");
+    WriteOldFile(file);
     std::string error;
     auto store = OpenScoreStore(file.string(), 1, error);
     ASSERT_TRUE(store) << error;
@@ -161,6 +218,42 @@ TEST(SqliteOnly, AnOldFileLosesItsRepeatsOnly) {
     EXPECT_EQ(top[0].name + " " + top[0].date + " " + top[1].name, "ann 05 Mar 2024 bob");
     store.reset();
     fs::remove(file);
+}
+
+// A disk too full to bring the file up to date says so, not what the
+// rollback after it complained of.
+TEST(SqliteOnly, AFullDiskAtStartIsNamed) {
+    const fs::path file = fs::temp_directory_path() / ("orbivore-full-" + std::to_string(getpid()) + ".db");
+    WriteOldFile(file);
+    // Repeats enough to need more room than there is, in a file that
+    // needs nothing else.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "PRAGMA journal_mode=WAL; CREATE INDEX scores_rank ON scores (score DESC, id ASC);"
+                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000)"
+                           " INSERT INTO scores (name, level, score, date, version)"
+                           " SELECT 'ann', '001-004', 300, '05 Mar 2024', '1.00' FROM n;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    // No file of this process may grow past what SQLite's shared memory
+    // takes now, as on a full disk.
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit full = before;
+    full.rlim_cur = 32768;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    std::string error;
+    auto store = OpenScoreStore(file.string(), 1, error);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(store);
+    EXPECT_EQ(error.find("no transaction"), std::string::npos) << error;
+    EXPECT_NE(error.find("disk"), std::string::npos) << error;
+    store.reset();
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) fs::remove(file.string() + suffix);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "postgresql_store.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
 
 #include <atomic>
 #include <chrono>
@@ -72,6 +73,15 @@ const Statement Statements[] = {
     {"hidden", "SELECT name, to_char(since AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI') FROM hidden ORDER BY name", 0},
 };
 
+// A statement the database has not answered in this time is given up: the
+// client has had "unavailable" long before. The server's own limit (in
+// Connect) is shorter, so a statement stuck behind a lock ends there and
+// the connection is kept; only a database that says nothing at all (a
+// stopped or unreachable host) costs the connection.
+constexpr auto StatementDeadline = std::chrono::seconds(6);
+// How long a request waits for a free connection.
+constexpr auto TakeDeadline = std::chrono::seconds(2);
+
 void IgnoreNotice(void*, const char*) {}
 
 // libpq's messages run over several lines; the server says one.
@@ -80,6 +90,36 @@ std::string OneLine(std::string text) {
         if (ch == '\n' || ch == '\t') ch = ' ';
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
+}
+
+// PQexecPrepared without its wait for ever: sent, then read as the
+// answer comes, up to the deadline. Null on failure; `broken` when the
+// connection cannot be used again.
+PGresult* ExecWithin(PGconn* c, const char* name, const std::vector<const char*>& values, Clock::time_point deadline,
+                     bool& broken) {
+    broken = false;
+    if (!PQsendQueryPrepared(c, name, int(values.size()), values.data(), nullptr, nullptr, 0)) {
+        broken = PQstatus(c) != CONNECTION_OK;
+        return nullptr;
+    }
+    for (;;) {
+        const int unsent = PQflush(c);
+        if (unsent == 0 && !PQisBusy(c)) break;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        pollfd p{PQsocket(c), short(unsent ? POLLIN | POLLOUT : POLLIN), 0};
+        if (unsent < 0 || left <= 0 || ::poll(&p, 1, int(left)) <= 0 || !PQconsumeInput(c)) {
+            broken = true;
+            return nullptr;
+        }
+    }
+    // The last result is the statement's; a failed one is kept as it is.
+    PGresult* result = nullptr;
+    while (PGresult* next = PQgetResult(c)) {
+        PQclear(result);
+        result = next;
+    }
+    broken = PQstatus(c) != CONNECTION_OK;
+    return result;
 }
 
 bool Succeeded(PGresult* result, ExecStatusType wanted) {
@@ -152,7 +192,7 @@ struct PostgresqlStore final : ScoreStore {
         PGconn* c;
         {
             std::unique_lock<std::mutex> lock(mutex);
-            returned.wait(lock, [this] { return !idle.empty(); });
+            if (!returned.wait_for(lock, TakeDeadline, [this] { return !idle.empty(); })) return nullptr;
             c = idle.back();
             idle.pop_back();
             if (!c && Clock::now() - lastFailure < std::chrono::seconds(1)) {
@@ -166,8 +206,10 @@ struct PostgresqlStore final : ScoreStore {
         return c;
     }
 
-    void Give(PGconn* c) {
-        const bool broken = c && PQstatus(c) != CONNECTION_OK;
+    // `dropped`: the connection is not to be used again (a statement on it
+    // was given up).
+    void Give(PGconn* c, bool dropped = false) {
+        const bool broken = c && (dropped || PQstatus(c) != CONNECTION_OK);
         if (broken) {
             PQfinish(c);
             c = nullptr;
@@ -181,16 +223,18 @@ struct PostgresqlStore final : ScoreStore {
     }
 
     // Runs a prepared statement; a connection found broken (the database
-    // restarted) is made again and the statement tried once more.
+    // restarted) is made again and the statement tried once more, unless
+    // the database has stopped answering.
     PGresult* Run(const char* name, const std::vector<std::string>& arguments, ExecStatusType wanted) {
         std::vector<const char*> values;
         for (const std::string& a : arguments) values.push_back(a.c_str());
-        for (int attempt = 0; attempt < 2; ++attempt) {
+        const auto deadline = Clock::now() + StatementDeadline;
+        for (int attempt = 0; attempt < 2 && Clock::now() < deadline; ++attempt) {
             PGconn* c = Take();
             if (!c) return nullptr;
-            PGresult* result = PQexecPrepared(c, name, int(values.size()), values.data(), nullptr, nullptr, 0);
-            const bool broken = PQstatus(c) != CONNECTION_OK;
-            Give(c);
+            bool broken = false;
+            PGresult* result = ExecWithin(c, name, values, deadline, broken);
+            Give(c, broken);
             if (result && PQresultStatus(result) == wanted) return result;
             PQclear(result);
             if (!broken) return nullptr;

@@ -93,8 +93,11 @@ struct SqliteStore final : ScoreStore {
         return value;
     }
 
-    bool Migrate(const char* steps) {
+    bool Migrate(const char* steps, std::string& why) {
         if (sqlite3_exec(db, steps, nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+        // The rollback's own complaint ("no transaction is active" once
+        // the failure ended it) would hide the real one, a full disk say.
+        why = sqlite3_errmsg(db);
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         return false;
     }
@@ -114,8 +117,8 @@ struct SqliteStore final : ScoreStore {
         }
         if (sqlite3_exec(db, Schema, nullptr, nullptr, nullptr) != SQLITE_OK) return false;
         const int version = Scalar("PRAGMA user_version");
-        if (version < 1 && !Migrate(StoreOnce)) return false;
-        if (version < 2 && !Migrate(FillBest)) return false;
+        if (version < 1 && !Migrate(StoreOnce, why)) return false;
+        if (version < 2 && !Migrate(FillBest, why)) return false;
         return sqlite3_prepare_v2(db,
                                   "INSERT INTO scores (name, level, score, date, version) VALUES (?1, ?2, ?3, ?4, ?5)"
                                   " ON CONFLICT DO NOTHING",

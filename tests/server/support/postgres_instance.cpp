@@ -93,6 +93,24 @@ bool ResumePostgres(PostgresInstance& pg, std::string& error) {
     return true;
 }
 
+std::vector<pid_t> PostgresProcesses(const PostgresInstance& pg) {
+    std::vector<pid_t> pids;
+    std::ifstream pidFile(pg.folder + "/data/postmaster.pid");
+    pid_t postmaster = 0;
+    if (!(pidFile >> postmaster) || postmaster <= 0) return pids;
+    pids.push_back(postmaster);
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator("/proc", ignored)) {
+        // The fourth field of /proc/PID/stat is the parent; the second, the
+        // name in parentheses, holds no spaces for PostgreSQL's processes.
+        std::ifstream stat(entry.path() / "stat");
+        pid_t pid = 0, parent = 0;
+        std::string name, state;
+        if (stat >> pid >> name >> state >> parent && parent == postmaster) pids.push_back(pid);
+    }
+    return pids;
+}
+
 void RemovePostgres(PostgresInstance& pg) {
     if (pg.folder.empty()) return;
     if (pg.running) Run(pg, ServerBinaries() + "/pg_ctl -D " + pg.folder + "/data -m immediate -w stop");

@@ -3,7 +3,10 @@
 // unprivileged user when we are root (PostgreSQL refuses to run as root).
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
+#include <vector>
 
 struct PostgresInstance {
     std::string folder;  // data in folder/data, the socket in folder
@@ -21,6 +24,9 @@ bool StartPostgres(PostgresInstance& pg, std::string& error);
 // Stops (fast) or starts again on the same data, to play an outage.
 bool StopPostgres(PostgresInstance& pg);
 bool ResumePostgres(PostgresInstance& pg, std::string& error);
+// The server's processes, the postmaster first: to stop them dead
+// (SIGSTOP) and let them go on, as a hung database host would.
+std::vector<pid_t> PostgresProcesses(const PostgresInstance& pg);
 // Stops it and removes the folder.
 void RemovePostgres(PostgresInstance& pg);
 
