@@ -187,17 +187,16 @@ INSTANTIATE_TEST_SUITE_P(Backend, PostgresqlOnly, ::testing::Values("postgresql"
 // rows, one of them a repeat.
 void WriteOldFile(const fs::path& file) {
     fs::remove(file);
+    const std::string sql =
+        "CREATE TABLE scores (id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL,"
+        " level TEXT NOT NULL, score INTEGER NOT NULL, date TEXT NOT NULL, version TEXT NOT NULL,"
+        " received INTEGER NOT NULL DEFAULT 0);"
+        "INSERT INTO scores (name, level, score, date, version) VALUES"
+        " ('ann','001-004',300,'05 Mar 2024','1.00'), ('ann','001-004',300,'05 Mar 2024','1.00'),"
+        " ('ann','001-004',300,'06 Mar 2024','1.00'), ('bob','001-004',300,'05 Mar 2024','1.00');";
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db,
-                           "CREATE TABLE scores (id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL,"
-                           " level TEXT NOT NULL, score INTEGER NOT NULL, date TEXT NOT NULL, version TEXT NOT NULL,"
-                           " received INTEGER NOT NULL DEFAULT 0);"
-                           "INSERT INTO scores (name, level, score, date, version) VALUES"
-                           " ('ann','001-004',300,'05 Mar 2024','1.00'), ('ann','001-004',300,'05 Mar 2024','1.00'),"
-                           " ('ann','001-004',300,'06 Mar 2024','1.00'), ('bob','001-004',300,'05 Mar 2024','1.00');",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
 }
 
@@ -224,13 +223,15 @@ TEST(SqliteOnly, AnOldFileLosesItsRepeatsOnly) {
 // rollback after it complained of.
 TEST(SqliteOnly, AFullDiskAtStartIsNamed) {
     const fs::path file = fs::temp_directory_path() / ("orbivore-full-" + std::to_string(getpid()) + ".db");
-    WriteOldFile(file);
-    // Repeats enough to need more room than there is, in a file that
-    // needs nothing else.
+    // A file of today's form but from before repeats were refused, with
+    // repeats enough to need more room than there will be.
+    std::string error;
+    fs::remove(file);
+    ASSERT_TRUE(OpenScoreStore(file.string(), 1, error)) << error;
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db,
-                           "PRAGMA journal_mode=WAL; CREATE INDEX scores_rank ON scores (score DESC, id ASC);"
+    EXPECT_EQ(sqlite3_exec(db,
+                           "DROP INDEX scores_once; PRAGMA user_version=0;"
                            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000)"
                            " INSERT INTO scores (name, level, score, date, version)"
                            " SELECT 'ann', '001-004', 300, '05 Mar 2024', '1.00' FROM n;",
@@ -245,7 +246,6 @@ TEST(SqliteOnly, AFullDiskAtStartIsNamed) {
     full.rlim_cur = 32768;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
-    std::string error;
     auto store = OpenScoreStore(file.string(), 1, error);
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
