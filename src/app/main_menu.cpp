@@ -13,6 +13,7 @@
 #include "options/options_screen.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
+#include "ui/pad.h"
 #include "ui/yes_no_prompt.h"
 
 int MenuItem = 0;
@@ -115,8 +116,8 @@ void RunMainMenu() {
         DrawZoomText(Entries[MenuItem].label, Entries[MenuItem].x, 20, colour, TextZoom, 1, 1, 0);
         DrawVectorText("1.00", 67, 54, 0xFF303030, 0, 0.5f, 0.5f, 0);
 
-        const bool next = KeyHit(VkDown) + KeyHit(VkRight) > 0;
-        const bool prev = KeyHit(VkUp) + KeyHit(VkLeft) > 0;
+        const bool next = KeyHit(VkDown) + KeyHit(VkRight) + PadDownHit() + PadRightHit() > 0;
+        const bool prev = KeyHit(VkUp) + KeyHit(VkLeft) + PadUpHit() + PadLeftHit() > 0;
         if (next) MenuItem = MenuItem == 5 ? 0 : MenuItem + 1;
         if (prev) MenuItem = MenuItem == 0 ? 5 : MenuItem - 1;
         if (next || prev) {
@@ -137,12 +138,12 @@ void RunMainMenu() {
             ResetMenuState();
             dispatched = true;
         }
-        if (!dispatched && (KeyHit(VkReturn) + KeyHit(KeyFire) > 0)) {
+        if (!dispatched && (KeyHit(VkReturn) + KeyHit(KeyFire) + PadAcceptHit() > 0)) {
             TPoly::_End();
             SelectEntry();
             dispatched = true;
         }
-        if (!dispatched && KeyHit(VkEscape)) {
+        if (!dispatched && KeyHit(VkEscape) + PadBackHit() > 0) {
             Blip();
             GameOverState = 2;
             MenuItem = 0;

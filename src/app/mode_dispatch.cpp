@@ -14,6 +14,7 @@
 #include "options/options_screen.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
+#include "ui/pad.h"
 
 Picture* ClassicTeaseImage = nullptr;
 
@@ -51,7 +52,7 @@ void ShowClassicLocked() {
         DrawCentredTextRow("press FIRE to continue", 0);
         TPoly::_End();
         ShowFrame();
-        if (KeyHit(KeyFire) + KeyHit(VkEscape) + KeyHit(VkReturn) > 0) break;
+        if (KeyHit(KeyFire) + KeyHit(VkEscape) + KeyHit(VkReturn) + PadAcceptHit() + PadBackHit() > 0) break;
     }
     FlushKeys();
 }

@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "ui/key_names.h"
 #include "ui/screen.h"
+#include "ui/pad.h"
 
 VectorPicture LevelCompletePicture;
 
@@ -138,6 +139,6 @@ void ShowUnlockNotice() {
         TPoly::_End();
         ShowFrame();
         const int fire = KeyHit(KeyFire), escape = KeyHit(VkEscape), enter = KeyHit(VkReturn);
-        done = fire + escape + enter > 0;
+        done = fire + escape + enter + PadAcceptHit() + PadBackHit() > 0;
     } while (!done);
 }

@@ -8,6 +8,7 @@
 #include "glow/glow.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
+#include "ui/pad.h"
 
 namespace {
 
@@ -55,17 +56,17 @@ void SelectLevel() {
         BeginScreenFrame();
         TPoly::_Begin();
         DrawGrid(cursor);
-        if ((KeyDown(KeyLeft) || KeyDown(VkLeft) || KeyDown(VkUp)) && repeatDelay == 0 && cursor > 1) {
+        if ((KeyDown(KeyLeft) || KeyDown(VkLeft) || KeyDown(VkUp) || PadLeftHeld()) && repeatDelay == 0 && cursor > 1) {
             PlaySfx("Walk1");
             cursor--;
             repeatDelay = 4;
         }
-        if ((KeyDown(KeyRight) || KeyDown(VkRight) || KeyDown(VkDown)) && repeatDelay == 0 && cursor < HighestLevel) {
+        if ((KeyDown(KeyRight) || KeyDown(VkRight) || KeyDown(VkDown) || PadRightHeld()) && repeatDelay == 0 && cursor < HighestLevel) {
             PlaySfx("Walk1");
             cursor++;
             repeatDelay = 4;
         }
-        if (KeyHit(KeyFire) + KeyHit(VkEscape) + KeyHit(VkReturn) > 0) {
+        if (KeyHit(KeyFire) + KeyHit(VkEscape) + KeyHit(VkReturn) + PadAcceptHit() + PadBackHit() > 0) {
             WavesSpawned = 1;
             Level = cursor;
         }

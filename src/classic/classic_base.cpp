@@ -14,6 +14,7 @@
 #include "glow/glow.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
+#include "ui/pad.h"
 
 namespace {
 
@@ -46,12 +47,11 @@ void DestroyClassicBase() {
 
 void ClassicControls() {
     if (!ClassicBaseAlive()) return;
-    const bool joystick = JoystickOn == 1;
-    const bool left = KeyDown(KeyLeft) || KeyDown(VkLeft) || KeyDown(VkUp) || (joystick && JoyX() < -0.9f);
-    const bool right = KeyDown(KeyRight) || KeyDown(VkRight) || KeyDown(VkDown) || (joystick && JoyX() > 0.9f);
+    const bool left = KeyDown(KeyLeft) || KeyDown(VkLeft) || KeyDown(VkUp) || PadTurnLeft();
+    const bool right = KeyDown(KeyRight) || KeyDown(VkRight) || KeyDown(VkDown) || PadTurnRight();
     if (left && BaseX > BaseLeftLimit) BaseX -= BaseStep;
     if (right && BaseX < BaseRightLimit) BaseX += BaseStep;
-    const int presses = KeyHit(KeyFire) + (joystick ? JoyHit() : 0);
+    const int presses = KeyHit(KeyFire) + PadFireHit();
     if (presses > 0 && PlayerBulletsList.size() < size_t(MaxClassicShots)) FireClassicShot();
 }
 

@@ -17,6 +17,7 @@
 #include "platform/platform.h"
 #include "ui/fps_counter.h"
 #include "ui/screen.h"
+#include "ui/pad.h"
 #include "ui/yes_no_prompt.h"
 
 namespace {
@@ -73,7 +74,7 @@ void RunClassicNextLevel() {
         if (frame % BlinkPeriod == 1) PlaySfx("Ding");
         TPoly::_End();
         ShowFrame();
-        if (KeyHit(VkEscape) > 0 && frame > NextLevelEscapeAfter) break;
+        if (KeyHit(VkEscape) + PadBackHit() > 0 && frame > NextLevelEscapeAfter) break;
     }
     SpawnClassicWave();
     RebuildBunkers();
@@ -102,7 +103,7 @@ void RunClassicLifeLost() {
         ShowFrame();
         if (zoom > 0) zoom -= 1;
         Frozen -= 1;
-        if (KeyHit(VkEscape) > 0 && Frozen < LifeLostEscapeBelow) break;
+        if (KeyHit(VkEscape) + PadBackHit() > 0 && Frozen < LifeLostEscapeBelow) break;
     }
     ApplyGlowAmount();
     FlushKeys();

@@ -7,6 +7,7 @@
 #include "game/game_state.h"
 #include "game/settings.h"
 #include "platform/platform.h"
+#include "ui/pad.h"
 
 namespace {
 
@@ -65,10 +66,13 @@ int ShieldIconX(int i) { return 827 + 32 * i; }
 void HandlePlayerControls() {
     TakeBackAltEnterShield();
     if (BossDeathPhase != 0) return;
-    const float joyX = JoystickOn == 1 ? JoyX() : 0;
-    if (KeyDown(KeyLeft) || (JoystickOn == 1 && joyX < -0.9f)) Turn(-2);
-    if (KeyDown(KeyRight) || (JoystickOn == 1 && joyX > 0.9f)) Turn(2);
-    const bool joyFire = JoystickOn == 1 && JoyHit() > 0;
-    if (KeyDown(KeyFire) || joyFire) FirePlayerWeapon();
-    if (KeyHit(KeyShield) > 0 && Shields > 0) RaiseShield();
+    if (KeyDown(KeyLeft) || PadTurnLeft()) Turn(-2);
+    if (KeyDown(KeyRight) || PadTurnRight()) Turn(2);
+    // A held pad button fires as a held fire key does.
+    const bool padFire = PadFireHeld();
+    if (KeyDown(KeyFire) || padFire) FirePlayerWeapon();
+    // One shield a frame; only the key's can turn out to be half of Alt+Enter.
+    const bool keyShield = KeyHit(KeyShield) > 0, padShield = PadShieldHit() > 0;
+    if (keyShield && Shields > 0) RaiseShield();
+    else if (padShield && Shields > 0) SpendShield();
 }

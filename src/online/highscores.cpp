@@ -13,6 +13,7 @@
 #include "online/score_sync.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
+#include "ui/pad.h"
 
 namespace {
 
@@ -98,8 +99,8 @@ int ShowHighscores(int syncNow) {
     for (;;) {
         DrawScreen(lastText, topText, blink);
         blink = (blink + 1) % 30;
-        if (KeyHit(VkEscape)) leave = true;
-        if (KeyHit(KeyFire)) sync = true;
+        if (KeyHit(VkEscape) + PadBackHit() > 0) leave = true;
+        if (KeyHit(KeyFire) + PadFireHit() > 0) sync = true;
         if (sync) {
             sync = false;
             for (int r = 0; r < 25; ++r) OnlineScores[r].name = OnlineScores[r].level = OnlineScores[r].score = " ";

@@ -6,6 +6,7 @@
 #include "options/options_screen.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
+#include "ui/pad.h"
 
 namespace {
 
@@ -77,12 +78,14 @@ int AdjustGlow() {
             DrawGlowPolygon(float(512 + 180 * k), 512, int(rotation), 8, 48, k == GlowAmount ? 0xFFFFFF00 : 0xFF009090);
         }
         DrawCentredTextRow(GlowName(GlowAmount), 4);
-        if (KeyHit(KeyLeft) + KeyHit(VkLeft) + KeyHit(VkUp) > 0 && GlowAmount > -2) StepGlow(-1, soundToggle);
-        if (KeyHit(KeyRight) + KeyHit(VkRight) + KeyHit(VkDown) > 0 && GlowAmount < 2) StepGlow(+1, soundToggle);
+        const int lower = KeyHit(KeyLeft) + KeyHit(VkLeft) + KeyHit(VkUp) + PadLeftHit() + PadUpHit();
+        const int raise = KeyHit(KeyRight) + KeyHit(VkRight) + KeyHit(VkDown) + PadRightHit() + PadDownHit();
+        if (lower > 0 && GlowAmount > -2) StepGlow(-1, soundToggle);
+        if (raise > 0 && GlowAmount < 2) StepGlow(+1, soundToggle);
         DrawGlowPreview(-380);
         TPoly::_End();
         ShowFrame();
-        if (KeyHit(KeyFire) + KeyHit(VkEscape) + KeyHit(VkReturn) > 0) {
+        if (KeyHit(KeyFire) + KeyHit(VkEscape) + KeyHit(VkReturn) + PadAcceptHit() + PadBackHit() > 0) {
             ApplyGlowAmount();
             EnemiesList.clear();
             Blip();

@@ -10,6 +10,7 @@
 #include "options/display_mode.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
+#include "ui/pad.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ std::string EntryText(int index) {
         case 6: return "redefine keys";
         case 7: return BackgroundOn == 0 ? "use background on/(off)" : "use background (on)/off";
         case 8: return "adjust amount of glow";
+        case 9: return OnOff("Gamepad", JoystickOn);
         case 10: return OnOff("Sound effects", SoundOn);
         case 11: return OnOff("Music", MusicOn);
         case 12: return "return to mainmenu";
@@ -60,7 +62,7 @@ bool Activate(int index) {
         case 6: Blip(); RedefineKeys(); break;
         case 7: Blip(); BackgroundOn = 1 - BackgroundOn; break;
         case 8: AdjustGlow(); break;
-        case 9: Blip(); break;
+        case 9: Blip(); SetJoystickOn(1 - JoystickOn); break;
         case 10: Blip(); SoundOn = 1 - SoundOn; break;  // judged before the toggle
         case 11:
             Blip();
@@ -92,16 +94,16 @@ int ShowOptions() {
             ShowFps = 1 - ShowFps;
         }
         bool leave = false;
-        if (KeyHit(VkReturn) + KeyHit(KeyFire) > 0) leave = Activate(cursor);
-        if (KeyHit(VkUp)) {
+        if (KeyHit(VkReturn) + KeyHit(KeyFire) + PadAcceptHit() > 0) leave = Activate(cursor);
+        if (KeyHit(VkUp) + PadUpHit() > 0) {
             cursor = cursor == 0 ? 12 : cursor - 1;
             Blip();
         }
-        if (KeyHit(VkDown)) {
+        if (KeyHit(VkDown) + PadDownHit() > 0) {
             cursor = cursor == 12 ? 0 : cursor + 1;
             Blip();
         }
-        if (leave || KeyHit(VkEscape)) {
+        if (leave || KeyHit(VkEscape) + PadBackHit() > 0) {
             FlushKeys();
             Blip();
             SaveProgress();

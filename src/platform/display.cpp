@@ -98,14 +98,22 @@ bool PlatformStart(const PlatformOptions& options) {
     InstallQuitSignals();
     InputReset();
     InputApplyScript(0);
+    // Headless, the pad layer starts only for a script that plugs a pad in.
+    if (!options.padScript.empty()) {
+        if (!PadStart(true)) {
+            p.error = std::string("cannot start the game-controller layer: ") + SDL_GetError();
+            RemoveQuitSignals();
+            return false;
+        }
+        PadApplyScript(0);
+    }
     if (options.kind == PlatformKind::HeadlessNoGL) {
         p.started = true;
         return true;
     }
     ChooseRasterizerThreads();
     if (options.kind == PlatformKind::HeadlessGL) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    Uint32 flags = SDL_INIT_VIDEO;
-    if (options.kind == PlatformKind::Window) flags |= SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
+    const Uint32 flags = SDL_INIT_VIDEO;
     if (SDL_InitSubSystem(flags) != 0) {
         p.error = std::string("cannot start the video system: ") + SDL_GetError();
         RemoveQuitSignals();
@@ -122,7 +130,8 @@ bool PlatformStart(const PlatformOptions& options) {
             RemoveQuitSignals();
             return false;
         }
-        InputOpenJoystick();
+        // Without pads the keyboard still plays the whole game.
+        if (!PadStart(false)) std::fprintf(stderr, "orbivore: no game controllers: %s\n", SDL_GetError());
         WatchForDisplayLoss();
     }
     p.started = true;
@@ -133,10 +142,9 @@ void PlatformStop() {
     PlatformState& p = Platform();
     if (!p.started) return;
     RemoveQuitSignals();
-    InputCloseJoystick();
+    PadStop();
     ShutdownVideo(p);
-    if (p.options.kind != PlatformKind::HeadlessNoGL)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
+    if (p.options.kind != PlatformKind::HeadlessNoGL) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     p.started = false;
 }
 
@@ -271,6 +279,7 @@ void ShowFrame() {
     p.framesShown++;
     if (IsHeadless()) p.virtualMs += FramePeriodMs;
     InputApplyScript(p.framesShown);
+    PadApplyScript(p.framesShown);
     PumpEvents();
     // Between frames, where the options switch the display too.
     for (int n = InputTakeDisplayToggles(); n > 0 && displayToggleHook; --n) displayToggleHook();

@@ -1,4 +1,4 @@
-// Keyboard and joystick. The game speaks Windows virtual-key codes (they are
+// The keyboard. The game speaks Windows virtual-key codes (they are
 // what the settings file stores), so SDL scancodes are mapped onto them here,
 // with left and right Control, Shift and Alt told apart; the generic codes
 // 16, 17 and 18 follow either side.
@@ -12,9 +12,6 @@ namespace {
 struct InputState {
     std::array<bool, 256> down{};
     std::array<int, 256> hits{};
-    SDL_GameController* controller = nullptr;
-    SDL_Joystick* joystick = nullptr;
-    int joyHits = 0;
     int focusLosses = 0;
     int displayToggles = 0;
     int altEnters = 0;
@@ -134,12 +131,6 @@ void InputHandleEvent(const SDL_Event& event) {
         case SDL_KEYUP:
             SetKey(VirtualKey(event.key.keysym.scancode), false);
             break;
-        case SDL_CONTROLLERBUTTONDOWN:
-            if (event.cbutton.button == SDL_CONTROLLER_BUTTON_A) in.joyHits++;
-            break;
-        case SDL_JOYBUTTONDOWN:
-            if (!in.controller && event.jbutton.button == 0) in.joyHits++;
-            break;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST || event.window.event == SDL_WINDOWEVENT_MINIMIZED)
                 InputFocusLost();
@@ -171,7 +162,6 @@ void InputReset() {
     InputState& in = Input();
     in.down.fill(false);
     in.hits.fill(0);
-    in.joyHits = 0;
     in.focusLosses = 0;
     in.displayToggles = 0;
     in.altEnters = 0;
@@ -187,21 +177,6 @@ int FocusLossHit() { return std::exchange(Input().focusLosses, 0); }
 int AltEnterHit() { return std::exchange(Input().altEnters, 0); }
 int InputTakeDisplayToggles() { return std::exchange(Input().displayToggles, 0); }
 
-void InputOpenJoystick() {
-    InputState& in = Input();
-    if (SDL_NumJoysticks() < 1) return;
-    if (SDL_IsGameController(0)) in.controller = SDL_GameControllerOpen(0);
-    if (!in.controller) in.joystick = SDL_JoystickOpen(0);
-}
-
-void InputCloseJoystick() {
-    InputState& in = Input();
-    if (in.controller) SDL_GameControllerClose(in.controller);
-    if (in.joystick) SDL_JoystickClose(in.joystick);
-    in.controller = nullptr;
-    in.joystick = nullptr;
-}
-
 bool KeyDown(int vk) { return vk > 0 && vk < 256 && Input().down[vk]; }
 
 int KeyHit(int vk) {
@@ -214,35 +189,19 @@ int KeyHit(int vk) {
 void FlushKeys() {
     Input().hits.fill(0);
     Input().altEnters = 0;
-    Input().joyHits = 0;
-}
-
-bool JoystickPresent() { return Input().controller || Input().joystick; }
-
-float JoyX() {
-    const InputState& in = Input();
-    int raw = 0;
-    if (in.controller) raw = SDL_GameControllerGetAxis(in.controller, SDL_CONTROLLER_AXIS_LEFTX);
-    else if (in.joystick) raw = SDL_JoystickGetAxis(in.joystick, 0);
-    else return 0;
-    return raw < 0 ? raw / 32768.0f : raw / 32767.0f;
-}
-
-int JoyHit() {
-    const int n = Input().joyHits;
-    Input().joyHits = 0;
-    return n;
+    PadFlush();
 }
 
 void PumpEvents() {
     PlatformState& p = Platform();
     if (QuitSignalled()) p.quitRequested = true;
-    if (!p.started || p.options.kind == PlatformKind::HeadlessNoGL) return;
+    if (!p.started || (p.options.kind == PlatformKind::HeadlessNoGL && !PadStarted())) return;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_QUIT) p.quitRequested = true;
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) DisplayResized();
-        // Headless input comes from the script alone.
+        // Headless keys come from the script alone; its pad is a virtual one.
         if (!IsHeadless()) InputHandleEvent(event);
+        PadHandleEvent(event);
     }
 }

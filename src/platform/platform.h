@@ -1,5 +1,5 @@
 // The whole contract between the game and the machine it runs on: display,
-// pictures, keyboard, joystick and clock. Only platform/ (and the glow
+// pictures, keyboard, game controller and clock. Only platform/ (and the glow
 // renderer's back-end in render/) talk to SDL or OpenGL; the game sees this.
 //
 // There are two implementations behind it, chosen once by PlatformStart:
@@ -33,9 +33,32 @@ struct ScriptedKey {
     ScriptedKind kind = ScriptedKind::Key;
 };
 
+// The buttons of a game controller, by where they sit (A is the bottom of
+// the four face buttons, B the right one, X the left, Y the top, whatever
+// their labels say). The Stick* ones are the left stick pushed that way.
+enum class PadButton {
+    A, B, X, Y, Back, Start, LeftShoulder, RightShoulder,
+    DpUp, DpDown, DpLeft, DpRight,
+    StickUp, StickDown, StickLeft, StickRight,
+    Count
+};
+
+// Scripted pad input for the headless platform: before frame `frame` is
+// drawn, a virtual pad is plugged in or pulled out, a button goes down or
+// up, or a left-stick axis (0 x, 1 y) moves to `value` (-1..1).
+struct ScriptedPad {
+    enum class Action { Connect, Disconnect, Press, Release, Axis };
+    int frame = 0;
+    Action action = Action::Connect;
+    PadButton button = PadButton::A;
+    int axis = 0;
+    float value = 0;
+};
+
 struct PlatformOptions {
     PlatformKind kind = PlatformKind::Window;
     std::vector<ScriptedKey> script;  // beside the keyboard, if any
+    std::vector<ScriptedPad> padScript;  // headless: the only pads it sees
     long long frameLimit = -1;        // end the orderly way after this many shown frames; -1 none
 };
 
@@ -192,11 +215,22 @@ int FocusLossHit();
 using InputHook = void (*)(long long frame, std::vector<ScriptedKey>& changes);
 void SetInputHook(InputHook hook);
 
-// ---- joystick port 0 ----
+// ---- game controller ----
+// Pads SDL knows, those SDL_GAMECONTROLLERCONFIG maps and those mapped by a
+// gamecontrollerdb.txt in the working folder. The first one connected is
+// used, and when it goes, the next one still connected. Headless, only the
+// scripted pad is seen. FlushKeys clears the pad's hits too.
 
-bool JoystickPresent();
-float JoyX();      // -1..1
-int JoyHit();      // presses of button 0 since the last call
+bool PadDown(PadButton button);
+int PadHit(PadButton button);  // presses since the last PadHit of this button; resets it
+// The left stick's x axis, -1..1: 0 inside the dead zone around the centre,
+// and 0 until the axis has once been seen at rest (a pad whose axis sits
+// at an end from the start must not turn anything).
+float PadStickX();
+// The pad in use, -1 when none; a pad plugged in again gets a new one.
+int PadId();
+// Presses of any button (not the stick) since the last call; resets it.
+int PadPresses();
 
 // ---- clock ----
 

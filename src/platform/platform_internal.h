@@ -54,13 +54,22 @@ bool IsHeadless();
 // input.cpp
 void InputHandleEvent(const SDL_Event& event);
 void InputApplyScript(long long frame);
-void InputOpenJoystick();
 void InputReset();
 // The window lost the keyboard's focus or was minimised.
 void InputFocusLost();
-void InputCloseJoystick();
 // F11 and Alt+Enter presses since the last call.
 int InputTakeDisplayToggles();
+
+// pad.cpp
+// Starts the game-controller layer and opens the first pad (headless: only
+// virtual ones count). False when SDL cannot start it.
+bool PadStart(bool headless);
+void PadStop();
+bool PadStarted();
+void PadHandleEvent(const SDL_Event& event);
+// Moves the script's virtual pad for this frame, its events handled at once.
+void PadApplyScript(long long frame);
+void PadFlush();
 
 // pictures.cpp
 // Draws what the glow renderer holds back, before anything that must come

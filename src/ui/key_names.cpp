@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/platform.h"
+#include "ui/pad.h"
 
 // Order matters: a code shows by its first row, and ScanKeys walks it in order.
 const KeyNameRow KeyNames[] = {
@@ -44,6 +45,7 @@ void ScanKeys() {
         // Stop at the end row, or at the first key found; later keys keep their hits.
         if (row->code == 255 || row->code == LastKeyHit) break;
     }
+    if (LastKeyHit == 0) LastKeyHit = PadAnyKey();
     AnyKeyHit = LastKeyHit > 0 && LastKeyHit < 255 ? 1 : 0;
 }
 

@@ -5,13 +5,15 @@
 #include "game/settings.h"
 #include "glow/glow.h"
 #include "platform/platform.h"
+#include "ui/pad.h"
 #include "ui/screen.h"
 
 int PromptAnswer() {
     int answer = 0;
     if (KeyHit(VkY) || KeyHit(KeyLeft)) answer = 1;
     if (KeyHit(VkN) || KeyHit(KeyRight) || KeyHit(VkEscape)) answer = 2;
-    return answer;
+    const int pad = PadPromptAnswer();
+    return answer == 2 || pad == 0 ? answer : pad;
 }
 
 int RunYesNoPrompt(const YesNoPrompt& prompt) {
@@ -41,7 +43,11 @@ int RunYesNoPrompt(const YesNoPrompt& prompt) {
 bool PlayPauseAsked() {
     const bool escape = KeyHit(VkEscape) > 0;
     const bool focusLost = FocusLossHit() > 0;
-    return escape || focusLost;
+    const bool padLeaves = PadAsksToLeave();
+    return escape || focusLost || padLeaves;
 }
 
-void ForgetFocusLosses() { FocusLossHit(); }
+void ForgetFocusLosses() {
+    FocusLossHit();
+    BeginPadWatch();
+}

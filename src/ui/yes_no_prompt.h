@@ -1,8 +1,9 @@
 // The y/n prompt every exit question uses: the menu's and both games'.
 #pragma once
 
-// One frame's answer to a y/n prompt: 0 none, 1 yes (Y or KeyLeft), 2 no (N,
-// KeyRight or Escape). No is tested last and wins when both come in one frame.
+// One frame's answer to a y/n prompt: 0 none, 1 yes (Y or KeyLeft, the pad's
+// Y), 2 no (N, KeyRight or Escape, the pad's B, Back or Start). No is tested
+// last and wins when both come in one frame.
 int PromptAnswer();
 
 struct YesNoPrompt {
@@ -19,9 +20,10 @@ struct YesNoPrompt {
 int RunYesNoPrompt(const YesNoPrompt& prompt);
 
 // Whether play must stop for the exit prompt: Escape was hit, or the window
-// lost the keyboard's focus or was minimised (the player turned elsewhere).
-// Both are taken, so one turn away opens one prompt.
+// lost the keyboard's focus or was minimised (the player turned elsewhere),
+// or the pad's Start was pressed or the pad in use went away. All are taken,
+// so one turn away opens one prompt.
 bool PlayPauseAsked();
 
-// Forgets focus losses from before a game (menus are not paused).
+// Forgets focus losses and pads gone from before a game (menus are not paused).
 void ForgetFocusLosses();

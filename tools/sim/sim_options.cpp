@@ -1,8 +1,10 @@
 #include "sim_options.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "ui/key_names.h"
@@ -21,6 +23,10 @@ const char* const OptionHelp =
     "  --seed N                 seed of the random generator (default 1)\n"
     "  --script FILE            key script: lines 'FRAME press KEY' / 'FRAME release KEY',\n"
     "                           'FRAME focus-out' / 'FRAME focus-in' (the window's focus)\n"
+    "                           and a pad: 'FRAME connect pad' / 'FRAME disconnect pad',\n"
+    "                           'FRAME press pad:BUTTON' / 'FRAME release pad:BUTTON' (a b x y\n"
+    "                           back start leftshoulder rightshoulder dpup dpdown dpleft\n"
+    "                           dpright), 'FRAME axis pad:leftx VALUE' (-1..1)\n"
     "  --screenshot FRAME:FILE  save that frame as a PNG (repeatable)\n"
     "  --no-gl                  run without OpenGL; drawing is only counted\n"
     "  --stats                  print one JSON line of figures at the end\n"
@@ -43,7 +49,48 @@ bool ParseNumber(const char* text, long long& out) {
 
 }  // namespace
 
-bool ReadKeyScript(const std::string& path, std::vector<ScriptedKey>& out, std::string& error) {
+namespace {
+
+// The pad's buttons by their script names, in PadButton's order.
+const char* const PadButtonNames[] = {"a",    "b",      "x",    "y",      "back",   "start",
+                                      "leftshoulder", "rightshoulder", "dpup", "dpdown", "dpleft", "dpright"};
+
+bool PadButtonByName(const std::string& name, PadButton& out) {
+    for (size_t i = 0; i < std::size(PadButtonNames); ++i)
+        if (name == std::string("pad:") + PadButtonNames[i]) {
+            out = PadButton(i);
+            return true;
+        }
+    return false;
+}
+
+// "connect pad", "disconnect pad", "press|release pad:BUTTON", "axis pad:leftx|lefty VALUE".
+bool ReadPadLine(int frame, const std::string& action, const std::string& rest, ScriptedPad& out) {
+    using A = ScriptedPad::Action;
+    out.frame = frame;
+    if (action == "connect" || action == "disconnect") {
+        out.action = action == "connect" ? A::Connect : A::Disconnect;
+        return rest == "pad";
+    }
+    if (action == "press" || action == "release") {
+        out.action = action == "press" ? A::Press : A::Release;
+        return PadButtonByName(rest, out.button);
+    }
+    if (action != "axis") return false;
+    std::istringstream fields(rest);
+    std::string axis, value;
+    if (!(fields >> axis >> value) || (axis != "pad:leftx" && axis != "pad:lefty")) return false;
+    char* end = nullptr;
+    out.action = A::Axis;
+    out.axis = axis == "pad:leftx" ? 0 : 1;
+    out.value = std::strtof(value.c_str(), &end);
+    return end != value.c_str() && *end == '\0' && out.value >= -1 && out.value <= 1 && fields.eof();
+}
+
+}  // namespace
+
+bool ReadKeyScript(const std::string& path, std::vector<ScriptedKey>& out, std::vector<ScriptedPad>& pad,
+                   std::string& error) {
     std::ifstream in(path);
     if (!in) {
         error = "cannot read key script " + path;
@@ -69,8 +116,20 @@ bool ReadKeyScript(const std::string& path, std::vector<ScriptedKey>& out, std::
         }
         std::getline(fields >> std::ws, key);
         while (!key.empty() && (key.back() == ' ' || key.back() == '\r')) key.pop_back();
+        const bool frameRead = ParseNumber(frame.c_str(), f) && f >= 0 && f <= INT32_MAX;
+        if (frameRead && (key.rfind("pad", 0) == 0 || action == "axis")) {
+            ScriptedPad step;
+            if (!ReadPadLine(int(f), action, key, step)) {
+                error = path + ":" + std::to_string(lineNo) +
+                        ": expected FRAME connect|disconnect pad, FRAME press|release pad:BUTTON or FRAME axis "
+                        "pad:leftx VALUE (-1..1)";
+                return false;
+            }
+            pad.push_back(step);
+            continue;
+        }
         const int code = KeyCodeByName(key);
-        if (!ParseNumber(frame.c_str(), f) || f < 0 || (action != "press" && action != "release") || code == 0) {
+        if (!frameRead || (action != "press" && action != "release") || code == 0) {
             error = path + ":" + std::to_string(lineNo) + ": expected FRAME press|release KEY";
             return false;
         }
@@ -96,7 +155,7 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& out) {
             out.seed = n, ++i;
         } else if (arg == "--script" && hasValue) {
             std::string error;
-            if (!ReadKeyScript(argv[++i], out.platform.script, error)) {
+            if (!ReadKeyScript(argv[++i], out.platform.script, out.platform.padScript, error)) {
                 std::fprintf(stderr, "orbivore-sim: %s\n", error.c_str());
                 return false;
             }

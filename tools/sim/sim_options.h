@@ -33,5 +33,7 @@ struct SimOptions {
 bool ParseSimOptions(int argc, char** argv, SimOptions& out);
 
 // Reads a key script ("FRAME press KEY", "FRAME release KEY", "FRAME
-// focus-out", "FRAME focus-in"; '#' comments).
-bool ReadKeyScript(const std::string& path, std::vector<ScriptedKey>& out, std::string& error);
+// focus-out", "FRAME focus-in"; '#' comments), with the pad's lines into
+// `pad` (see --help).
+bool ReadKeyScript(const std::string& path, std::vector<ScriptedKey>& out, std::vector<ScriptedPad>& pad,
+                   std::string& error);
