@@ -12,8 +12,8 @@
 #include "online/score_sync.h"
 #include "options/options_screen.h"
 #include "platform/platform.h"
-#include "ui/screen.h"
 #include "ui/pad.h"
+#include "ui/screen.h"
 #include "ui/yes_no_prompt.h"
 
 int MenuItem = 0;

@@ -13,8 +13,8 @@
 #include "online/highscores.h"
 #include "options/options_screen.h"
 #include "platform/platform.h"
-#include "ui/screen.h"
 #include "ui/pad.h"
+#include "ui/screen.h"
 
 Picture* ClassicTeaseImage = nullptr;
 

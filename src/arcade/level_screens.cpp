@@ -15,8 +15,8 @@
 #include "glow/glow.h"
 #include "platform/platform.h"
 #include "ui/key_names.h"
-#include "ui/screen.h"
 #include "ui/pad.h"
+#include "ui/screen.h"
 
 VectorPicture LevelCompletePicture;
 

@@ -7,8 +7,8 @@
 #include "game/settings.h"
 #include "glow/glow.h"
 #include "platform/platform.h"
-#include "ui/screen.h"
 #include "ui/pad.h"
+#include "ui/screen.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "glow/glow.h"
 #include "platform/platform.h"
 #include "ui/fps_counter.h"
-#include "ui/screen.h"
 #include "ui/pad.h"
+#include "ui/screen.h"
 #include "ui/yes_no_prompt.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include "glow/glow.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
-#include "ui/screen.h"
 #include "ui/pad.h"
+#include "ui/screen.h"
 
 namespace {
 

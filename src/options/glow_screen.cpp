@@ -5,8 +5,8 @@
 #include "glow/glow.h"
 #include "options/options_screen.h"
 #include "platform/platform.h"
-#include "ui/screen.h"
 #include "ui/pad.h"
+#include "ui/screen.h"
 
 namespace {
 

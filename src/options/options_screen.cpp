@@ -9,8 +9,8 @@
 #include "glow/glow.h"
 #include "options/display_mode.h"
 #include "platform/platform.h"
-#include "ui/screen.h"
 #include "ui/pad.h"
+#include "ui/screen.h"
 
 namespace {
 

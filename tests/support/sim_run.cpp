@@ -42,6 +42,7 @@ int RunSim(const SimRun& run) {
     PlatformOptions options;
     options.kind = run.kind;
     options.script = run.keys;
+    options.padScript = run.pad;
     options.frameLimit = run.frames;
     CurrentHook = run.onFrame;
     SetFrameHook(ForwardFrame);
@@ -54,4 +55,13 @@ int RunSim(const SimRun& run) {
 void Tap(std::vector<ScriptedKey>& keys, int frame, int key) {
     keys.push_back({frame, key, true});
     keys.push_back({frame + 1, key, false});
+}
+
+void Tap(std::vector<ScriptedPad>& pad, int frame, PadButton button) {
+    pad.push_back({frame, ScriptedPad::Action::Press, button});
+    pad.push_back({frame + 1, ScriptedPad::Action::Release, button});
+}
+
+void Stick(std::vector<ScriptedPad>& pad, int frame, int axis, float value) {
+    pad.push_back({frame, ScriptedPad::Action::Axis, PadButton::A, axis, value});
 }

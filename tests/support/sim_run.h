@@ -10,6 +10,7 @@
 
 struct SimRun {
     std::vector<ScriptedKey> keys;
+    std::vector<ScriptedPad> pad;  // a virtual pad, plugged in by the script
     long long frames = 100;
     long long seed = 1;
     PlatformKind kind = PlatformKind::HeadlessNoGL;
@@ -28,3 +29,6 @@ std::string SimDirectory();
 
 // A scripted key press (hit, then held) at a frame and its release a frame later.
 void Tap(std::vector<ScriptedKey>& keys, int frame, int key);
+// The same with a pad button, and the stick's x (axis 0) or y (1) moved at a frame.
+void Tap(std::vector<ScriptedPad>& pad, int frame, PadButton button);
+void Stick(std::vector<ScriptedPad>& pad, int frame, int axis, float value);

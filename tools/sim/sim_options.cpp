@@ -26,7 +26,7 @@ const char* const OptionHelp =
     "                           and a pad: 'FRAME connect pad' / 'FRAME disconnect pad',\n"
     "                           'FRAME press pad:BUTTON' / 'FRAME release pad:BUTTON' (a b x y\n"
     "                           back start leftshoulder rightshoulder dpup dpdown dpleft\n"
-    "                           dpright), 'FRAME axis pad:leftx VALUE' (-1..1)\n"
+    "                           dpright), 'FRAME axis pad:leftx|lefty VALUE' (-1..1)\n"
     "  --screenshot FRAME:FILE  save that frame as a PNG (repeatable)\n"
     "  --no-gl                  run without OpenGL; drawing is only counted\n"
     "  --stats                  print one JSON line of figures at the end\n"
