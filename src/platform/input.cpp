@@ -123,7 +123,6 @@ void SetKey(int vk, bool down) {
 }  // namespace
 
 void InputHandleEvent(const SDL_Event& event) {
-    InputState& in = Input();
     switch (event.type) {
         case SDL_KEYDOWN:
             if (!event.key.repeat) SetKey(VirtualKey(event.key.keysym.scancode), true);

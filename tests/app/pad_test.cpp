@@ -28,11 +28,18 @@ int SavedJoystickOn() {
     return bytes.size() < 32 ? -1 : int(uint8_t(bytes[28]));
 }
 
-void WriteSettings(int joystickOn, int classicUnlocked = 0) {
+// A run from a settings file with the pad on and classic mode unlocked, the
+// pad plugged in from the first frame.
+SimRun RunWithThePadOn(long long frames) {
     SetDefaultSettings();
-    JoystickOn = joystickOn;
-    ClassicUnlocked = classicUnlocked;
-    ASSERT_TRUE(SaveSettingsFile(SimDirectory() + "/" + SettingsFileName));
+    JoystickOn = 1;
+    ClassicUnlocked = 1;
+    EXPECT_TRUE(SaveSettingsFile(SimDirectory() + "/" + SettingsFileName));
+    SimRun run;
+    run.keepSettings = true;
+    run.frames = frames;
+    run.pad.push_back({1, A::Connect});
+    return run;
 }
 
 // Where in the invaders' round the game stands: it stays put only while the
@@ -87,11 +94,7 @@ TEST(Pad, APadAlonePlaysALevel) {
 // The menus by pad: d-pad and stick move, A acts, B goes back, and the
 // options switch flips JoystickOn; a pad switched off there stays off.
 TEST(Pad, MenusAndTheOptionsSwitch) {
-    WriteSettings(1);
-    SimRun run;
-    run.keepSettings = true;
-    run.frames = 300;
-    run.pad.push_back({1, A::Connect});
+    SimRun run = RunWithThePadOn(300);
     Tap(run.pad, 5, PadButton::DpLeft);  // "exit game"
     Stick(run.pad, 10, 1, -1);           // "show scores"
     Stick(run.pad, 12, 1, 0);
@@ -130,11 +133,7 @@ TEST(Pad, MenusAndTheOptionsSwitch) {
 // Start asks to leave and answers no; the pad going away opens the prompt
 // too, over the frozen scene, in the arcade and in classic play.
 TEST(Pad, StartAndUnpluggingOpenTheExitPrompt) {
-    WriteSettings(1, 1);
-    SimRun arcade;
-    arcade.keepSettings = true;
-    arcade.frames = 400;
-    arcade.pad.push_back({1, A::Connect});
+    SimRun arcade = RunWithThePadOn(400);
     Tap(arcade.keys, 40, VkReturn);
     Tap(arcade.keys, 50, VkReturn);
     Tap(arcade.keys, 120, VkReturn);
@@ -160,11 +159,7 @@ TEST(Pad, StartAndUnpluggingOpenTheExitPrompt) {
     EXPECT_GE(lastInPlay, 269);
     EXPECT_LT(lastInPlay, 280) << "the y ended the game";
 
-    WriteSettings(1, 1);
-    SimRun classic;
-    classic.keepSettings = true;
-    classic.frames = 300;
-    classic.pad.push_back({1, A::Connect});
+    SimRun classic = RunWithThePadOn(300);
     Tap(classic.keys, 2, VkRight);
     Tap(classic.keys, 4, VkReturn);
     classic.pad.push_back({100, A::Disconnect});
