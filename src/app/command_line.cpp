@@ -25,6 +25,12 @@ const char* const About =
     "  Escape                exit prompt (y/n)\n"
     "  Arrows and Return     choose in the menus; Tab opens the options\n"
     "  F12 (options)         show the frame rate\n"
+    "\n"
+    "A game controller (on under \"Gamepad\" in the options, or from its first\n"
+    "press): d-pad or left stick turns and moves through the menus, A fires and\n"
+    "chooses, B or a shoulder raises a shield, B or Back goes back, Start opens\n"
+    "the exit prompt; Y answers yes. Mappings for controllers SDL does not know:\n"
+    "SDL_GAMECONTROLLERCONFIG, or gamecontrollerdb.txt in the settings' folder.\n"
     "\n";
 
 void PrintFiles() {
