@@ -69,8 +69,9 @@ bench: build
 	cd $(BUILD) && ./orbivore-server-bench
 	bash bench/window_bench.sh $(BUILD)
 
-# Every arcade level played by the planning player in five seeds, two at a
-# time: writes docs/levels.md and the chart docs/levels.png. Not part of test.
+# Every arcade level played by the planning player in five seeds and by the
+# human-model player (average skill) in ten, two runs at a time: writes
+# docs/levels.md and the chart docs/levels.png. Not part of test.
 # Debian's own python3, which the chart library is installed for. The runs are
 # kept in docs/levels-runs.jsonl: only levels whose data changed are replayed.
 levels-report: configure
