@@ -61,6 +61,7 @@ struct Seen {
     float baseAngle = 0, earth = 0;
     int shields = 0, shieldLook = 0;
     bool boss = false, saucer = false, ufo = false;
+    bool beam = false;  // the beam weapon is on: it goes through any invader
     float ufoAngle = 0, ufoRadius = 0;
     std::vector<SeenInvader> invaders;
     std::vector<SeenShot> shots;  // coming in only
@@ -108,7 +109,7 @@ bool OnScreen(float angle, float pixels) {
 
 void Look(Seen& s, long long t) {
     s.baseAngle = BaseAngle, s.earth = EarthRadius, s.shields = Shields, s.shieldLook = BaseShieldLook;
-    s.boss = BossLevel == 1 && BossDeathPhase == 0, s.saucer = SaucerLevel == 1;
+    s.boss = BossLevel == 1 && BossDeathPhase == 0, s.saucer = SaucerLevel == 1, s.beam = PowerupKind == 2;
     s.ufo = UfoState != 0 && OnScreen(UfoAngle, UfoRadius), s.ufoAngle = UfoAngle, s.ufoRadius = UfoRadius;
     s.invaders.clear(), s.shots.clear(), s.pickups.clear();
     for (const Enemies& e : EnemiesList)
@@ -201,14 +202,14 @@ bool InTheWay(const Seen& s, const SeenInvader& e) {
 
 // The invader to shoot: the nearest the Earth, the turn to where it means
 // to aim counted against it, one with an unbreakable invader in the way
-// only if all are.
+// only if all are. The beam takes unbreakable ones too.
 const SeenInvader* Quarry(const Seen& s, const Seen* before, float base) {
     const SeenInvader* best = nullptr;
     float bestCost = 0;
     bool bestClear = false;
     for (const SeenInvader& e : s.invaders) {
-        if (!e.breakable) continue;
-        const bool clear = !InTheWay(s, e);
+        if (!e.breakable && !s.beam) continue;
+        const bool clear = s.beam || !InTheWay(s, e);
         const float lead = LeadFor(s, e.angle, e.radius * OrbitUnit, TurnRate(e, before));
         const float cost = e.radius - s.earth + H.skill.turnCost * std::fabs(AngleTo(base, lead));
         if (!best || (clear && !bestClear) || (clear == bestClear && cost < bestCost)) best = &e, bestCost = cost, bestClear = clear;
