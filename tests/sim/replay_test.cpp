@@ -83,6 +83,25 @@ TEST(Replay, DamagedFilesAreRefusedWithTheLine) {
     EXPECT_NE(refused(head + "setting PlayerName 3\n"), "");
     EXPECT_NE(refused("orbivore-replay 1\nseed -1\n"), "");
     EXPECT_NE(refused("orbivore-replay 1\nseed\n"), "");
+    EXPECT_NE(refused(head + "pad 4 press z\n"), "");
+    EXPECT_NE(refused(head + "pad 4 axis 0 1.5\n"), "");
+    EXPECT_NE(refused(head + "pad 9 connect\npad 4 disconnect\n"), "");
+
+    // A pad's steps come back as they were written.
+    Replay written;
+    written.pad = {{2, ScriptedPad::Action::Connect},
+                   {5, ScriptedPad::Action::Press, PadButton::DpLeft},
+                   {6, ScriptedPad::Action::Axis, PadButton::A, 1, -0.3f},
+                   {9, ScriptedPad::Action::Disconnect}};
+    std::string error;
+    ASSERT_TRUE(WriteReplay(path, written, error));
+    Replay read;
+    ASSERT_TRUE(ReadReplay(path, read, error)) << error;
+    ASSERT_EQ(read.pad.size(), 4u);
+    EXPECT_EQ(read.pad[1].button, PadButton::DpLeft);
+    EXPECT_EQ(read.pad[2].axis, 1);
+    EXPECT_EQ(read.pad[2].value, -0.3f);
+    EXPECT_EQ(read.pad[3].action, ScriptedPad::Action::Disconnect);
 }
 
 }  // namespace

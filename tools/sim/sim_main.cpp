@@ -100,6 +100,7 @@ int main(int argc, char** argv) {
         }
         // A replay plays its own keys; a bot or a script beside them would change the game.
         Options.platform.script = replay.keys;
+        Options.platform.padScript = replay.pad;
         Options.seed = replay.seed;
         if (!Options.framesGiven) Options.platform.frameLimit = replay.frames;
         session.bot = false;
@@ -117,6 +118,10 @@ int main(int argc, char** argv) {
         session.recorded.seed = Options.seed;
         session.recorded.frames = FramesShown();
         session.recorded.keys = AllKeys(Options.platform.script, session.recorded.keys, FramesShown());
+        for (const ScriptedPad& p : Options.platform.padScript)
+            if (p.frame <= FramesShown()) session.recorded.pad.push_back(p);
+        std::stable_sort(session.recorded.pad.begin(), session.recorded.pad.end(),
+                         [](const ScriptedPad& a, const ScriptedPad& b) { return a.frame < b.frame; });
         std::string error;
         if (!WriteReplay(Options.recordPath, session.recorded, error)) {
             std::fprintf(stderr, "orbivore-sim: %s\n", error.c_str());

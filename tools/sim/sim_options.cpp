@@ -37,7 +37,7 @@ const char* const OptionHelp =
     "                           a person's delay and aim; --frames as for plan\n"
     "  --skill S                its skill: casual, average (default) or expert\n"
     "  --start-level L          the level the level select offers (1..100)\n"
-    "  --record FILE            write the seed and every key change to FILE\n"
+    "  --record FILE            write the seed and every key and pad change to FILE\n"
     "  --replay FILE            play such a file back\n"
     "  --help                   show this and end\n";
 
@@ -47,22 +47,26 @@ bool ParseNumber(const char* text, long long& out) {
     return end != text && *end == '\0';
 }
 
-}  // namespace
-
-namespace {
-
-// The pad's buttons by their script names, in PadButton's order.
+// The pad's buttons by their script and replay names, in PadButton's order.
 const char* const PadButtonNames[] = {"a",    "b",      "x",    "y",      "back",   "start",
                                       "leftshoulder", "rightshoulder", "dpup", "dpdown", "dpleft", "dpright"};
+}  // namespace
+
+const char* PadButtonName(PadButton button) {
+    const size_t i = size_t(button);
+    return i < std::size(PadButtonNames) ? PadButtonNames[i] : "?";
+}
 
 bool PadButtonByName(const std::string& name, PadButton& out) {
     for (size_t i = 0; i < std::size(PadButtonNames); ++i)
-        if (name == std::string("pad:") + PadButtonNames[i]) {
+        if (name == PadButtonNames[i]) {
             out = PadButton(i);
             return true;
         }
     return false;
 }
+
+namespace {
 
 // "connect pad", "disconnect pad", "press|release pad:BUTTON", "axis pad:leftx|lefty VALUE".
 bool ReadPadLine(int frame, const std::string& action, const std::string& rest, ScriptedPad& out) {
@@ -74,7 +78,7 @@ bool ReadPadLine(int frame, const std::string& action, const std::string& rest, 
     }
     if (action == "press" || action == "release") {
         out.action = action == "press" ? A::Press : A::Release;
-        return PadButtonByName(rest, out.button);
+        return rest.rfind("pad:", 0) == 0 && PadButtonByName(rest.substr(4), out.button);
     }
     if (action != "axis") return false;
     std::istringstream fields(rest);

@@ -37,3 +37,7 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& out);
 // `pad` (see --help).
 bool ReadKeyScript(const std::string& path, std::vector<ScriptedKey>& out, std::vector<ScriptedPad>& pad,
                    std::string& error);
+
+// The script's and the replay's names of the pad's buttons ("a", "dpup").
+const char* PadButtonName(PadButton button);
+bool PadButtonByName(const std::string& name, PadButton& out);

@@ -1,9 +1,11 @@
 #include "sim_replay.h"
 
 #include <fstream>
+#include <iomanip>
 #include <sstream>
 
 #include "game/settings.h"
+#include "sim_options.h"
 
 namespace {
 
@@ -28,6 +30,31 @@ const SettingSlot* FindSlot(const std::string& name) {
     return nullptr;
 }
 
+// "FRAME connect|disconnect", "FRAME press|release BUTTON", "FRAME axis 0|1 VALUE", frames in order.
+bool ReadPadStep(std::istringstream& f, long long& lastFrame, std::vector<ScriptedPad>& out) {
+    using A = ScriptedPad::Action;
+    long long frame = 0;
+    std::string action, name;
+    if (!(f >> frame >> action) || frame < lastFrame || frame > 0x7FFFFFFF) return false;
+    ScriptedPad step;
+    step.frame = int(frame);
+    if (action == "connect" || action == "disconnect") {
+        step.action = action == "connect" ? A::Connect : A::Disconnect;
+    } else if (action == "press" || action == "release") {
+        step.action = action == "press" ? A::Press : A::Release;
+        if (!(f >> name) || !PadButtonByName(name, step.button)) return false;
+    } else if (action == "axis") {
+        step.action = A::Axis;
+        if (!(f >> step.axis >> step.value) || step.axis < 0 || step.axis > 1 || !(step.value >= -1 && step.value <= 1))
+            return false;
+    } else {
+        return false;
+    }
+    out.push_back(step);
+    lastFrame = frame;
+    return true;
+}
+
 }  // namespace
 
 bool WriteReplay(const std::string& path, const Replay& replay, std::string& error) {
@@ -37,6 +64,15 @@ bool WriteReplay(const std::string& path, const Replay& replay, std::string& err
     for (const ScriptedKey& k : replay.keys) {
         if (k.kind == ScriptedKind::Key) out << "key " << k.frame << (k.down ? " down " : " up ") << k.key << "\n";
         else out << "focus " << k.frame << (k.kind == ScriptedKind::FocusOut ? " out" : " in") << "\n";
+    }
+    for (const ScriptedPad& p : replay.pad) {
+        using A = ScriptedPad::Action;
+        out << "pad " << p.frame;
+        if (p.action == A::Connect) out << " connect\n";
+        if (p.action == A::Disconnect) out << " disconnect\n";
+        if (p.action == A::Press || p.action == A::Release)
+            out << (p.action == A::Press ? " press " : " release ") << PadButtonName(p.button) << "\n";
+        if (p.action == A::Axis) out << " axis " << p.axis << " " << std::setprecision(9) << p.value << "\n";
     }
     out.flush();
     if (!out) error = "cannot write replay " + path;
@@ -55,7 +91,7 @@ bool ReadReplay(const std::string& path, Replay& out, std::string& error) {
         error = path + " is not a replay";
         return false;
     }
-    long long lastFrame = 0;
+    long long lastFrame = 0, lastPadFrame = 0;
     for (int lineNo = 2; std::getline(in, line); ++lineNo) {
         std::istringstream f(line);
         std::string word, name, dir;
@@ -79,6 +115,8 @@ bool ReadReplay(const std::string& path, Replay& out, std::string& error) {
             if (ok)
                 out.keys.push_back({int(a), 0, true, dir == "out" ? ScriptedKind::FocusOut : ScriptedKind::FocusIn}),
                     lastFrame = a;
+        } else if (word == "pad") {
+            ok = ReadPadStep(f, lastPadFrame, out.pad);
         } else {
             ok = false;
         }

@@ -8,6 +8,9 @@
 //   setting KeyLeft 37          (one line per setting below)
 //   key 120 down 39             (frame, down or up, virtual-key code)
 //   focus 300 out               (frame, the window's focus out or in)
+//   pad 1 connect               (frame, and connect, disconnect,
+//   pad 40 press a               press or release a button,
+//   pad 90 axis 0 -1             or the left stick's x (0) or y (1) axis)
 #pragma once
 
 #include <string>
@@ -25,6 +28,7 @@ struct Replay {
     long long frames = -1;
     std::vector<ReplaySetting> settings;
     std::vector<ScriptedKey> keys;
+    std::vector<ScriptedPad> pad;
 };
 
 bool WriteReplay(const std::string& path, const Replay& replay, std::string& error);
