@@ -169,7 +169,11 @@ TEST_P(PostgresqlOnly, AStuckDatabaseHoldsUpOnlyWhatNeedsIt) {
         const HttpAnswer answer = Fetch(server.port, "GET", version, "127.0.0.1", 10000);
         for (std::thread& t : clients) t.join();
         EXPECT_EQ(answer.status, 200) << (stopped ? "stopped" : "locked");
-        EXPECT_EQ(statuses, std::vector<int>(12, 503)) << (stopped ? "stopped" : "locked");
+        // Uploads are told to come back; a list may come from the board's
+        // cache of a few seconds (made as the last stall ended).
+        for (int n = 0; n < 12; ++n)
+            EXPECT_TRUE(statuses[n] == 503 || (n % 2 && statuses[n] == 200))
+                << n << ": " << statuses[n] << (stopped ? " stopped" : " locked");
     }
     // Back to serving without a restart; the wait is bounded.
     HttpAnswer answer;
