@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-// The richest arcade level holds about 34,000 points even when every
-// invader of every wave falls and a pickup is caught for each. This leaves
-// room for saucers, the time bonus, shot-down invader shots and the waves
-// pickups bring in, so that no game really played is ever refused.
+// The richest arcade level holds under 25,000 points even when every
+// invader of every wave falls and two pickups are caught for each. This
+// leaves room for saucers, the time bonus, shot-down invader shots and the
+// waves pickups bring in, so that no game really played is ever refused.
 constexpr int64_t MostPointsPerLevel = 100000;
 
 // The most points the level text allows (its form already checked);
