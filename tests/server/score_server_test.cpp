@@ -263,26 +263,28 @@ TEST_F(ScoreServerTest, ASecondServerOnATakenPortRefusesToStart) {
 }
 
 // The program on "::" names its address in brackets, lives through the
-// signals an operator may send by mistake, and on SIGHUP writes its log to
-// a fresh file once the old one has been moved away (log rotation).
-TEST(ScoreProgram, SurvivesStraySignalsAndReopensItsLogOnHup) {
-    const std::filesystem::path log =
-        std::filesystem::temp_directory_path() / ("orbivore-requests-" + std::to_string(getpid()) + ".log");
-    const std::filesystem::path rotated = log.string() + ".1";
+// signals an operator may send by mistake, and on SIGHUP reads its
+// deny-list again and writes its log to a fresh file once the old one has
+// been moved away (log rotation).
+TEST(ScoreProgram, SurvivesStraySignalsAndReloadsOnHup) {
+    const std::string stem = (std::filesystem::temp_directory_path() / "orbivore-").string() + std::to_string(getpid());
+    const std::filesystem::path log = stem + ".log", rotated = stem + ".log.1", denied = stem + ".deny";
+    std::ofstream(denied) << "zed\n";
     ServerProcess child;
-    ASSERT_TRUE(StartServerProcess(child, {"--bind", "::", "--port", "0", "--log", log.string(), ":memory:"}))
+    ASSERT_TRUE(StartServerProcess(child, {"--bind", "::", "--port", "0", "--log", log.string(), "--deny-names",
+                                           denied.string(), ":memory:"}))
         << child.startLine;
     EXPECT_NE(child.startLine.find("http://[::]:" + std::to_string(child.port) + "/scores"), std::string::npos)
         << child.startLine;
     for (const int signal : {SIGHUP, SIGUSR1, SIGUSR2, SIGQUIT}) kill(child.pid, signal);
-    const std::string version = ScoresTarget("VersionCheck.php", "option=getversion");
-    EXPECT_EQ(Fetch(child.port, "GET", version).status, 200);
+    EXPECT_EQ(Fetch(child.port, "GET", UploadTarget("ann", 5)).status, 200);
     std::filesystem::rename(log, rotated);
+    std::ofstream(denied) << "ann\n";
     kill(child.pid, SIGHUP);
-    // The reload runs on the server's own time; the wait is bounded.
+    // The reload runs on the server's own time (the log last); the wait is bounded.
     for (int tries = 0; tries < 100 && !std::filesystem::exists(log); ++tries)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(Fetch(child.port, "GET", version).status, 200);
+    EXPECT_EQ(Fetch(child.port, "GET", UploadTarget("ann", 6)).status, 400);
     EXPECT_EQ(StopServerProcess(child), 0);
     auto lines = [](const std::filesystem::path& path) {
         std::ifstream in(path);
@@ -290,8 +292,7 @@ TEST(ScoreProgram, SurvivesStraySignalsAndReopensItsLogOnHup) {
     };
     EXPECT_EQ(lines(rotated), 1);
     EXPECT_EQ(lines(log), 1);
-    std::filesystem::remove(log);
-    std::filesystem::remove(rotated);
+    for (const auto& file : {log, rotated, denied}) std::filesystem::remove(file);
 }
 
 // The game's own route: the network library sends, the server answers.
