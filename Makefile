@@ -11,17 +11,22 @@ DESTDIR    ?=
 
 .PHONY: deps configure build run test test-asan test-fuzz test-long bench levels-report clean install uninstall package
 
+# Playing needs no test frameworks: `make run` builds without the tests and
+# benchmarks, `make test` (and every target that runs tests) with them.
+TESTING    ?= ON
+
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh $(if $(filter ON,$(TESTING)),test)
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=$(TESTING) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 # The game runs in its build folder: the music files and the settings file live there.
-run: build
+run:
+	@$(MAKE) --no-print-directory build TESTING=OFF
 	cd $(BUILD) && ./orbivore
 
 test: build

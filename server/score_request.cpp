@@ -4,7 +4,7 @@
 #include <map>
 
 #include "kova_cipher.h"
-#include "score_rows.h"
+#include "common/score_rows.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "game/settings.h"
 #include "glow/glow.h"
 #include "online/network_library.h"
-#include "online/score_rows.h"
+#include "common/score_rows.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
 

@@ -1,5 +1,5 @@
 // Included without its folder: the server builds this file from its own.
-#include "score_rows.h"
+#include "common/score_rows.h"
 
 namespace {
 

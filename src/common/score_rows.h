@@ -1,6 +1,6 @@
 // What a score row holds, as the game and the score server both read it:
 // the server refuses uploads that break these rules, and the game drops
-// rows of a reply that break them. The server builds this file too.
+// rows of a reply that break them. The server links it from the common floor.
 #pragma once
 
 #include <string>
