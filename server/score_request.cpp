@@ -3,8 +3,8 @@
 #include <cctype>
 #include <map>
 
-#include "kova_cipher.h"
 #include "common/score_rows.h"
+#include "kova_cipher.h"
 
 namespace {
 

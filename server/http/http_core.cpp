@@ -1,4 +1,5 @@
 #include "http_core.h"
+
 #include "http_job.h"
 
 #include <arpa/inet.h>

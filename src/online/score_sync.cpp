@@ -3,6 +3,7 @@
 #include <cctype>
 #include <ctime>
 
+#include "common/score_rows.h"
 #include "effects/central_pictures.h"
 #include "effects/vector_font.h"
 #include "game/game_state.h"
@@ -10,7 +11,6 @@
 #include "game/settings.h"
 #include "glow/glow.h"
 #include "online/network_library.h"
-#include "common/score_rows.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
 
