@@ -44,7 +44,7 @@ extern int KeyLeft;       // virtual key codes
 extern int KeyRight;
 extern int KeyFire;
 extern int KeyShield;
-extern int JoystickOn;       // only the file turns it on
+extern int JoystickOn;       // the pad counts; the options or its first press switch it on
 extern int HighestLevel;     // 1..100, limits the level select
 extern int ClassicUnlocked;  // 1 once all 100 levels were completed
 extern int ScreenWidth;
