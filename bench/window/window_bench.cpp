@@ -3,7 +3,8 @@
 // the bot playing level 69, the busiest arcade frame of the benchmarks drawn
 // over and over, or an empty window with an OpenGL context as the reference.
 // A mode ending in -lines draws the invaders as lines, the reference for the
-// atlas of their halos. Prints one table row: frames shown a second, frame work
+// atlas of their halos; one ending in -full runs in desktop full screen, the
+// 1024 x 768 picture scaled into the whole screen. Prints one table row: frames shown a second, frame work
 // (median, 99th percentile, the share of frames over their 1/60 s), the jitter
 // of the frame intervals, CPU shares of the game's thread and of the
 // rasterizer's threads, and peak memory. bench/window_bench.sh runs it in a
@@ -24,6 +25,7 @@
 
 #include "app/startup.h"
 #include "busy_frame.h"
+#include "game/settings.h"
 #include "glow/backdrop.h"
 #include "glow/full/glow_batch.h"
 #include "glow/glow.h"
@@ -75,8 +77,12 @@ struct Record {
     long long pathSince = 0;
 };
 Record Run;
+bool FullScreenRun = false;
+
+long long UnmagnifiedFrom = -1;  // the frame from which the picture was drawn at its own size
 
 void OnFrame(long long frame) {
+    if (UnmagnifiedFrom < 0 && UnmagnifiedPictureInUse()) UnmagnifiedFrom = frame;
     if (PlatformHasGL() && GlowPathInUse() != Run.path) Run.path = GlowPathInUse(), Run.pathSince = frame;
     if (frame < Skipped) return;
     if (frame == Skipped) Run.cpuStart = ReadCpuTicks();
@@ -111,7 +117,7 @@ void ShowFramesUntilQuit(void (*draw)()) {
 }
 
 void EmptyWindow(const PlatformOptions& options) {
-    if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "empty")) Fail();
+    if (!PlatformStart(options) || !OpenDisplay(1024, 768, FullScreenRun, "empty")) Fail();
     ShowFramesUntilQuit([] {});
 }
 
@@ -124,7 +130,7 @@ const Picture* HeavyBackdrop = nullptr;
 void HeavyFrame(const PlatformOptions& options) {
     HeavySegments = CaptureBusyArcadeFrame();
     PlatformStop();  // the capture's own platform, without OpenGL
-    if (!PlatformStart(options) || !OpenDisplay(1024, 768, false, "heavy frame")) Fail();
+    if (!PlatformStart(options) || !OpenDisplay(1024, 768, FullScreenRun, "heavy frame")) Fail();
     SetPlayViewport(0, 0);
     if (!(HeavyBackdrop = LoadGlowPictures())) Fail();
     ShowFramesUntilQuit([] {
@@ -153,29 +159,37 @@ void PrintRow(const std::string& mode) {
     const auto late = std::count_if(Run.workMs.begin(), Run.workMs.end(), [](double ms) { return ms > FramePeriodMs; });
     const double over = 100.0 * double(late) / double(std::max<size_t>(1, Run.workMs.size()));
     const char* const pathNames[] = {"-", "full", "half halo", "quarter halo"};
-    const std::string glow = mode == "empty" ? "-"
+    const bool empty = mode.rfind("empty", 0) == 0;
+    const std::string glow = empty ? "-"
                              : std::string(pathNames[int(Run.path)]) +
-                                   (Run.pathSince > 0 ? " from frame " + std::to_string(Run.pathSince) : "");
+                                   (Run.pathSince > 0 ? " from frame " + std::to_string(Run.pathSince) : "") +
+                                   (UnmagnifiedFrom >= 0 ? ", unmagnified from frame " + std::to_string(UnmagnifiedFrom) : "");
     std::printf("| %-13s | %6.1f | %5.2f | %5.2f | %4.1f %% | %5.2f | %4.2f | %4.0f %% | %4.0f %% | %4.0f %% | %5.0f MiB | %s | %s | load %.1f |\n",
                 mode.c_str(), double(intervals.size()) / seconds, Percentile(Run.workMs, 0.5),
                 Percentile(Run.workMs, 0.99), over, Percentile(intervals, 0.99), jitter,
                 share(Run.cpuStart.game, Run.cpuEnd.game), share(Run.cpuStart.rasterizer, Run.cpuEnd.rasterizer),
                 share(Run.cpuStart.other, Run.cpuEnd.other), double(usage.ru_maxrss) / 1024,
-                mode == "empty" ? "-" : VsyncPacing() ? "vsync" : "software", glow.c_str(), load[0]);
+                empty ? "-" : VsyncPacing() ? "vsync" : "software", glow.c_str(), load[0]);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string mode = argc > 1 ? argv[1] : "";
+    const std::string label = mode;
+    const auto strip = [&mode](const std::string& suffix) {
+        const bool has = mode.size() > suffix.size() &&
+                         mode.compare(mode.size() - suffix.size(), suffix.size(), suffix) == 0;
+        if (has) mode.resize(mode.size() - suffix.size());
+        return has;
+    };
+    FullScreenRun = strip("-full");
     // "-lines": the invaders drawn as lines, the reference for the atlas of their halos.
-    const std::string lines = "-lines";
-    const bool asLines = mode.size() > lines.size() && mode.compare(mode.size() - lines.size(), lines.size(), lines) == 0;
-    if (asLines) mode.resize(mode.size() - lines.size());
+    const bool asLines = strip("-lines");
     GlowKeepShapes = !asLines;
     const long long frames = argc > 2 ? std::atoll(argv[2]) : 0;
     if ((mode != "menu" && mode != "level69" && mode != "heavy" && mode != "empty") || frames < 2) {
-        std::fprintf(stderr, "usage: orbivore-window-bench menu|level69[-lines]|heavy[-lines]|empty FRAMES\n");
+        std::fprintf(stderr, "usage: orbivore-window-bench menu|level69[-lines]|heavy[-lines]|empty[-full] FRAMES\n");
         return 2;
     }
     setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -192,10 +206,14 @@ int main(int argc, char** argv) {
     } else if (mode == "heavy") {
         HeavyFrame(options);
     } else {
+        // The game opens the display as its settings file in this folder says.
+        LoadSettingsFile(SettingsFileName);
+        FullScreen = FullScreenRun ? 1 : 0;
+        if (!SaveSettingsFile(SettingsFileName)) return 1;
         BeginSimSession(&session);
         if (RunOrbivore(options, 69) != 0) return 1;
         BeginSimSession(nullptr);
     }
-    PrintRow(mode + (asLines ? lines : ""));
+    PrintRow(label);
     return 0;
 }

@@ -40,6 +40,8 @@ void FitPicture(PlatformState& p) {
     if (p.window) SDL_GL_GetDrawableSize(p.window, &w, &h);
     p.drawableWidth = w, p.drawableHeight = h;
     p.scale = std::min(float(w) / float(p.width), float(h) / float(p.height));
+    p.unmagnified = p.unmagnifiedWanted;
+    if (p.unmagnified) p.scale = std::min(p.scale, 1.0f);
     p.barX = int((float(w) - float(p.width) * p.scale) / 2);
     p.barY = int((float(h) - float(p.height) * p.scale) / 2);
 }
@@ -218,6 +220,12 @@ void DisplayResized() {
     ApplyPlayProjection();
 }
 
+void SetUnmagnifiedPicture(bool on) { Platform().unmagnifiedWanted = on && !IsHeadless(); }
+bool UnmagnifiedPictureInUse() {
+    const PlatformState& p = Platform();
+    return p.unmagnified && p.scale == 1.0f && p.drawableWidth > p.width;
+}
+
 int DisplayWidth() { return Platform().width; }
 int DisplayHeight() { return Platform().height; }
 float DisplayScale() { return Platform().scale; }
@@ -270,6 +278,8 @@ void ShowFrame() {
     if (frameHook) frameHook(p.framesShown);
     if (p.window && !IsHeadless()) {
         PresentRealFrame(p);
+        // Asked for while the frame was made; the next one is drawn so.
+        if (p.unmagnified != p.unmagnifiedWanted) DisplayResized();
     } else if (p.gl) {
         // Nothing shows the offscreen frame; it is read where it was drawn.
         // Waiting for it keeps the software rasterizer from queueing frame

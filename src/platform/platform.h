@@ -98,6 +98,13 @@ float DisplayScale();
 constexpr int PlayWidth = 1024;
 constexpr int PlayHeight = 768;
 
+// Real window only: where the picture would be magnified to fit the screen
+// (desktop full screen), it is drawn at its own size in the middle instead,
+// black all round: what a software rasterizer can fill in time when the
+// magnified one keeps missing. Takes effect from the next frame.
+void SetUnmagnifiedPicture(bool on);
+bool UnmagnifiedPictureInUse();
+
 // Restricts all drawing to the 1024 x 768 play area whose top-left corner is
 // at (offsetX, offsetY) on the display. Coordinates stay display pixels.
 void SetPlayViewport(int offsetX, int offsetY);

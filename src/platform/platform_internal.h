@@ -42,6 +42,10 @@ struct PlatformState {
     float scale = 1;
     int barX = 0;
     int barY = 0;
+    // The picture is never magnified (SetUnmagnifiedPicture): asked, and
+    // what the fit above was made with.
+    bool unmagnifiedWanted = false;
+    bool unmagnified = false;
 
     long long framesShown = 0;
     double virtualMs = 0;        // headless clock

@@ -28,6 +28,7 @@ GlowPath AutoPath = GlowPath::Full;
 bool Decided = false;
 int Judged = 0, Missed = 0;
 int Seconds = 0, SecondsMissed = 0;
+bool Unmagnified = false;
 
 bool SoftwareRasterizer() {
     const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
@@ -51,6 +52,8 @@ void GlowPathReset() {
     Decided = false;
     AutoPath = GlowPath::Full;
     Judged = Missed = Seconds = SecondsMissed = 0;
+    Unmagnified = false;
+    SetUnmagnifiedPicture(false);
 }
 
 void GlowPathAfterFrame(double workMs) {
@@ -62,6 +65,12 @@ void GlowPathAfterFrame(double workMs) {
     Judged = Missed = 0;
     if (step && AutoPath != GlowPath::QuarterHalo) {
         AutoPath = AutoPath == GlowPath::Full ? GlowPath::HalfHalo : GlowPath::QuarterHalo;
+        Seconds = SecondsMissed = 0;
+    } else if (step && !Unmagnified && DisplayScale() > 1.0f) {
+        // The lightest halo still misses where the picture is magnified
+        // (desktop full screen): it is drawn at its own size instead.
+        Unmagnified = true;
+        SetUnmagnifiedPicture(true);
         Seconds = SecondsMissed = 0;
     } else if (++Seconds == JudgedSeconds) {
         Seconds = SecondsMissed = 0;
