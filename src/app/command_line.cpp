@@ -23,6 +23,7 @@ const char* const About =
     "  Left Control          fire\n"
     "  Left Alt              raise a shield\n"
     "  Escape                exit prompt (y/n)\n"
+    "  F11, Alt+Return       window or full screen\n"
     "  Arrows and Return     choose in the menus; Tab opens the options\n"
     "  F12 (options)         show the frame rate\n"
     "\n"

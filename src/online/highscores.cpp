@@ -94,13 +94,17 @@ int ShowHighscores(int syncNow) {
     const std::string lastText = EightDigits(LastScore);
     const std::string topText = EightDigits(TopScore);
     FlushKeys();
-    int blink = 0;
+    int blink = 0, shown = 0;
     bool leave = false, sync = syncNow == 1;
     for (;;) {
         DrawScreen(lastText, topText, blink);
         blink = (blink + 1) % 30;
         if (KeyHit(VkEscape) + PadBackHit() > 0) leave = true;
-        if (KeyHit(KeyFire) + PadFireHit() > 0) sync = true;
+        // Fire uploads the last score; a press still meant for the menu
+        // behind must not, nor skip the list the player came to read.
+        const bool fire = KeyHit(KeyFire) + PadFireHit() > 0;
+        if (fire && shown >= ResultLockFrames) sync = true;
+        if (shown < ResultLockFrames) ++shown;
         if (sync) {
             sync = false;
             for (int r = 0; r < 25; ++r) OnlineScores[r].name = OnlineScores[r].level = OnlineScores[r].score = " ";

@@ -12,3 +12,7 @@ void BeginScreenFrame();
 // Plays an effect by name, only when SoundOn = 1.
 void PlaySfx(const char* name);
 inline void Blip() { PlaySfx("BlipSND"); }
+
+// Frames (about half a second) a screen showing a result ignores fire and
+// Enter for, so that presses meant for the game do not skip it unseen.
+inline constexpr int ResultLockFrames = 30;

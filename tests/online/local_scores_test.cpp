@@ -7,6 +7,7 @@
 #include "online/network_library.h"
 #include "online/score_sync.h"
 #include "platform/platform.h"
+#include "support/sim_run.h"
 
 namespace {
 
@@ -93,6 +94,19 @@ TEST(ScoreSync, WithoutTheLibraryNothingIsDownloadedAndNothingWaits) {
     EXPECT_EQ(OnlineScoreCount, -1);
     EXPECT_LT(FramesShown(), 3);
     PlatformStop();
+}
+
+// The highscore screen, reached from the menu with a press of fire or
+// Enter, takes no second press as the upload for its first half second.
+TEST(HighscoreScreen, FireInItsFirstHalfSecondUploadsNothing) {
+    SimRun run;
+    run.frames = 60;
+    Tap(run.keys, 2, VkLeft);
+    Tap(run.keys, 4, VkLeft);  // "show scores"
+    Tap(run.keys, 6, VkReturn);
+    Tap(run.keys, 20, 162);  // the fire key
+    EXPECT_EQ(RunSim(run), 0);
+    EXPECT_EQ(OnlineScores[1].name, "varnok") << "the rows were cleared for a sync";
 }
 
 }  // namespace
