@@ -15,14 +15,14 @@
 #include "common/random.h"
 #include "game/settings.h"
 #include "glow/glow.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 
 namespace {
 
 void BuildVertices() {
     float strip[TPoly::StripFloats];
     for (const GlowSegment& s : BusyFrameSegments) {
-        TPoly::BuildLineStrip(strip, s.x1, s.y1, s.colour1, s.x2, s.y2, s.colour2, s.width);
+        BuildGlowLineStrip(strip, s.x1, s.y1, s.colour1, s.x2, s.y2, s.colour2, s.width);
         benchmark::DoNotOptimize(strip);
     }
 }
@@ -48,7 +48,7 @@ void BM_BusyArcadeFrame(benchmark::State& state) {
     state.counters["segments/frame"] = segments / double(state.iterations());
     state.counters["invaders"] = invaders / double(state.iterations());
     state.counters["wave"] = double(LargestWave().size());
-    GlowCapture = nullptr;
+    GlowKnobs.capture = nullptr;
 }
 BENCHMARK(BM_BusyArcadeFrame)->Unit(benchmark::kMicrosecond);
 
@@ -73,7 +73,7 @@ void BM_InvaderPassWholeWave(benchmark::State& state) {
     }
     state.counters["segments/frame"] = segments / double(state.iterations());
     state.counters["invaders"] = double(EnemiesList.size());
-    GlowCapture = nullptr;
+    GlowKnobs.capture = nullptr;
 }
 BENCHMARK(BM_InvaderPassWholeWave)->Unit(benchmark::kMicrosecond);
 

@@ -87,7 +87,7 @@ void PrepareBusyFrame() {
     Lives = 4, Shields = 5, Score = 123456, Level = 17, WaveCount = 3, WavesSpawned = 1;
     BaseShieldLook = 2, PowerupKind = 0, PowerupTime = 60, PowerupBarShown = 1;
     MaxPlayerShots = 40, FireDelay = 10, Frozen = 0;
-    GlowCapture = &BusyFrameSegments;
+    GlowKnobs.capture = &BusyFrameSegments;
 }
 
 void DrawBusyFrame() {
@@ -123,7 +123,7 @@ std::vector<GlowSegment> CaptureBusyArcadeFrame() {
         BusyFrameSegments.clear();
         DrawBusyFrame();
     }
-    GlowCapture = nullptr;
+    GlowKnobs.capture = nullptr;
     return BusyFrameSegments;
 }
 

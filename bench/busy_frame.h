@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "combat/invaders.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 #include "platform/platform.h"
 
 // Shots in flight in the frame: as many as the no-weapon levels allow the

@@ -11,7 +11,7 @@
 #include "effects/flying_text.h"
 #include "effects/particles.h"
 #include "glow/glow.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ long long Segments = 0;
 // vertices here as it would.
 void BuildStrips() {
     for (const GlowSegment& s : Frame) {
-        TPoly::BuildLineStrip(Strip, s.x1, s.y1, s.colour1, s.x2, s.y2, s.colour2, s.width);
+        BuildGlowLineStrip(Strip, s.x1, s.y1, s.colour1, s.x2, s.y2, s.colour2, s.width);
         benchmark::DoNotOptimize(Strip);
     }
     Segments += long(Frame.size());
@@ -64,7 +64,7 @@ void Prepare() {
     FlyingTextList.clear();
     LoadCaptionShapes();
     LoadBaseShapeTable();
-    GlowCapture = &Frame;
+    GlowKnobs.capture = &Frame;
     for (int warm = 0; warm < 120; ++warm) {
         TopUp();
         UpdateExplosions(0);
@@ -85,7 +85,7 @@ void BM_CrowdedEffectsFrame(benchmark::State& state) {
         BuildStrips();
     }
     state.counters["segments/frame"] = double(Segments) / double(state.iterations());
-    GlowCapture = nullptr;
+    GlowKnobs.capture = nullptr;
 }
 BENCHMARK(BM_CrowdedEffectsFrame)->Unit(benchmark::kMicrosecond);
 
@@ -96,7 +96,7 @@ void BM_StripsOfACrowdedFrame(benchmark::State& state) {
     for (auto _ : state) {
         for (int i = 0; i < count; ++i) {
             x += 0.25f;
-            TPoly::BuildLineStrip(Strip, x, 100, 0xFFFFFFFF, x + 7, 103, 0xFFFFFFFF, 20);
+            BuildGlowLineStrip(Strip, x, 100, 0xFFFFFFFF, x + 7, 103, 0xFFFFFFFF, 20);
             benchmark::DoNotOptimize(Strip);
         }
         if (x > 1000) x = 0;

@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "busy_frame.h"
-#include "glow/backdrop.h"
 #include "glow/full/glow_batch.h"
 #include "glow/glow.h"
 #include "offscreen_gl.h"
@@ -36,7 +35,7 @@ struct Cost {
 };
 
 Cost DrawHeavyFrame(GlowPath path) {
-    GlowPathWanted = path;
+    GlowKnobs.path = path;
     const double cpu0 = ProcessCpuMs();
     const auto start = std::chrono::steady_clock::now();
     ClearScreen();
@@ -47,7 +46,7 @@ Cost DrawHeavyFrame(GlowPath path) {
     ShowFrame();
     GlowWaitForGpu();
     const auto end = std::chrono::steady_clock::now();
-    GlowPathWanted = GlowPath::Auto;
+    GlowKnobs.path = GlowPath::Auto;
     return {ProcessCpuMs() - cpu0, std::chrono::duration<double, std::milli>(end - start).count()};
 }
 
@@ -72,10 +71,10 @@ void BM_HeavyFrameGL(benchmark::State& state) {
     Cost cost, full;
     int calls = 0;
     for (auto _ : state) {
-        GlowKeepShapes = !lines;
+        GlowKnobs.keepShapes = !lines;
         const Cost c = DrawHeavyFrame(path);
         calls = GlowDrawCallsLastFrame();
-        GlowKeepShapes = true;
+        GlowKnobs.keepShapes = true;
         const Cost f = DrawHeavyFrame(GlowPath::Full);
         cost.cpuMs += c.cpuMs, cost.wallMs += c.wallMs;
         full.cpuMs += f.cpuMs, full.wallMs += f.wallMs;
@@ -155,9 +154,9 @@ void BM_HeavyFramePictures(benchmark::State& state) {
     Difference d;
     for (auto _ : state) {
         const auto full = HeavyFramePixels(GlowPath::Full);
-        GlowKeepShapes = !lines;
+        GlowKnobs.keepShapes = !lines;
         const auto split = HeavyFramePixels(path);
-        GlowKeepShapes = true;
+        GlowKnobs.keepShapes = true;
         d = Compare(full, split);
         std::filesystem::create_directories("bench-out");
         WritePng("bench-out/heavy-full.png", full);

@@ -34,7 +34,7 @@ std::vector<BenchSegment> MakeSegments(int n, float shift = 0) {
 
 void BM_BuildGlowSegments(benchmark::State& state) {
     const auto segments = MakeSegments(10000);
-    GlowBatching = true;
+    GlowKnobs.batching = true;
     // The full path's strips, whichever texture the benches before left
     // bound: with the dot bound on a software rasterizer they would become
     // the split path's quads, and the figure would depend on the order.
@@ -42,7 +42,7 @@ void BM_BuildGlowSegments(benchmark::State& state) {
     float strip[TPoly::StripFloats];
     for (auto _ : state) {
         for (const BenchSegment& s : segments) {
-            TPoly::BuildLineStrip(strip, s.x1, s.y1, s.colour, s.x2, s.y2, s.colour, 20);
+            BuildGlowLineStrip(strip, s.x1, s.y1, s.colour, s.x2, s.y2, s.colour, 20);
             GlowBatchAddStrip(strip, 8);
         }
         benchmark::DoNotOptimize(GlowBatchPendingVertices());
@@ -58,8 +58,8 @@ struct FrameTime {
 };
 
 FrameTime DrawFrame(const std::vector<BenchSegment>& segments, bool batched) {
-    GlowBatching = batched;
-    GlowPathWanted = GlowPath::Full;  // batching against strip by strip, both at full resolution
+    GlowKnobs.batching = batched;
+    GlowKnobs.path = GlowPath::Full;  // batching against strip by strip, both at full resolution
     const double cpu0 = ThreadCpuMs();
     const auto start = std::chrono::steady_clock::now();
     ClearScreen();
@@ -70,8 +70,8 @@ FrameTime DrawFrame(const std::vector<BenchSegment>& segments, bool batched) {
     const double cpu1 = ThreadCpuMs();
     GlowWaitForGpu();
     const auto end = std::chrono::steady_clock::now();
-    GlowBatching = true;
-    GlowPathWanted = GlowPath::Auto;
+    GlowKnobs.batching = true;
+    GlowKnobs.path = GlowPath::Auto;
     return {std::chrono::duration<double, std::milli>(end - start).count(), cpu1 - cpu0};
 }
 

@@ -26,7 +26,6 @@
 #include "app/startup.h"
 #include "busy_frame.h"
 #include "game/settings.h"
-#include "glow/backdrop.h"
 #include "glow/full/glow_batch.h"
 #include "glow/glow.h"
 #include "sim_session.h"
@@ -186,7 +185,7 @@ int main(int argc, char** argv) {
     FullScreenRun = strip("-full");
     // "-lines": the invaders drawn as lines, the reference for the atlas of their halos.
     const bool asLines = strip("-lines");
-    GlowKeepShapes = !asLines;
+    GlowKnobs.keepShapes = !asLines;
     const long long frames = argc > 2 ? std::atoll(argv[2]) : 0;
     if ((mode != "menu" && mode != "level69" && mode != "heavy" && mode != "empty") || frames < 2) {
         std::fprintf(stderr, "usage: orbivore-window-bench menu|level69[-lines]|heavy[-lines]|empty[-full] FRAMES\n");

@@ -1,11 +1,8 @@
-#include "glow/backdrop.h"
+// The backdrop on either path.
+#include "glow/glow.h"
 
 #include "glow/full/glow_batch.h"
 #include "glow/split/glow_halo.h"
-
-namespace {
-
-}  // namespace
 
 void DrawBackdrop(const Picture* backdrop, float x, float y) {
     if (!backdrop) return;

@@ -10,7 +10,7 @@
 #include "common/maths.h"
 #include "game/settings.h"
 #include "glow/full/glow_batch.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 #include "glow/split/glow_halo.h"
 
 int LineWidth10 = 10;
@@ -23,19 +23,14 @@ int LineWidth28 = 28;
 int LineWidth32 = 32;
 
 Picture* GlowImage = nullptr;
-std::vector<GlowSegment>* GlowCapture = nullptr;
-
-// The renderer's own state. There is only the OpenGL back-end, so
-// UseDirect3D stays 0 and BoundD3DFrame is only ever remembered.
-int UseDirect3D = 0;
-const Picture* BoundGLFrame = nullptr;
-const Picture* BoundD3DFrame = nullptr;
 
 namespace {
 
+const Picture* BoundGLFrame = nullptr;
+
 constexpr int TriangleStrip = 5;
 long long SegmentsDrawn = 0;
-// The shape open (numbered for GlowCapture; 0 none) and its point.
+// The shape open (numbered for the capture; 0 none) and its point.
 int ShapesBegun = 0;
 int ShapeOpen = 0;
 float ShapeX = 0, ShapeY = 0;
@@ -51,18 +46,16 @@ void PutVertex(float* out, float x, float y, uint32_t colour, float u, float v) 
 
 void TPoly::_Begin() {
     BoundGLFrame = nullptr;
-    BoundD3DFrame = nullptr;
     GlowBatchForgetBinding();
+    GlowBatchPreparePath();
 }
 
 void TPoly::_End() {
     BoundGLFrame = nullptr;
-    BoundD3DFrame = nullptr;
     GlowBatchFlush();
 }
 
 void TPoly::Initialise() {
-    UseDirect3D = 0;
     // Flush before pictures come in between, and before the frame is shown.
     SetDrawFlushHook(GlowBatchFlush);
     SetDrawCompleteHook(GlowBatchComplete);
@@ -71,6 +64,7 @@ void TPoly::Initialise() {
     // path's textures belonged to the old one.
     GlowPathReset();
     GlowHaloForget();
+    GlowBatchPreparePath();
     if (PlatformHasGL()) glEnable(GL_COLOR_MATERIAL);
 }
 
@@ -91,8 +85,8 @@ void TPoly::Draw(const Picture* image, int frame, const float* vertices, int cou
     GlowBatchAddStrip(vertices, count / FloatsPerVertex);
 }
 
-void TPoly::BuildLineStrip(float* out, float x1, float y1, uint32_t colour1, float x2, float y2, uint32_t colour2,
-                           float width) {
+void BuildGlowLineStrip(float* out, float x1, float y1, uint32_t colour1, float x2, float y2, uint32_t colour2,
+                        float width) {
     const float dx = x1 - x2, dy = y1 - y2;
     const float len = std::sqrt(dx * dx + dy * dy);
     // A zero-length segment has no direction; pointing it along x makes the
@@ -100,13 +94,13 @@ void TPoly::BuildLineStrip(float* out, float x1, float y1, uint32_t colour1, flo
     const float a = len > 0 ? dx / len * width : width;
     const float b = len > 0 ? dy / len * width : 0;
     float* v = out;
-    PutVertex(v, x1 + a - b, y1 + b + a, colour1, 1, 0), v += FloatsPerVertex;
-    PutVertex(v, x1 + a + b, y1 + b - a, colour1, 1, 1), v += FloatsPerVertex;
-    PutVertex(v, x1 - b, y1 + a, colour1, 0.4985f, 0), v += FloatsPerVertex;
-    PutVertex(v, x1 + b, y1 - a, colour1, 0.4985f, 1), v += FloatsPerVertex;
-    PutVertex(v, x2 - b, y2 + a, colour2, 0.5015f, 0), v += FloatsPerVertex;
-    PutVertex(v, x2 + b, y2 - a, colour2, 0.5015f, 1), v += FloatsPerVertex;
-    PutVertex(v, x2 - a - b, y2 - b + a, colour2, 1, 0), v += FloatsPerVertex;
+    PutVertex(v, x1 + a - b, y1 + b + a, colour1, 1, 0), v += TPoly::FloatsPerVertex;
+    PutVertex(v, x1 + a + b, y1 + b - a, colour1, 1, 1), v += TPoly::FloatsPerVertex;
+    PutVertex(v, x1 - b, y1 + a, colour1, 0.4985f, 0), v += TPoly::FloatsPerVertex;
+    PutVertex(v, x1 + b, y1 - a, colour1, 0.4985f, 1), v += TPoly::FloatsPerVertex;
+    PutVertex(v, x2 - b, y2 + a, colour2, 0.5015f, 0), v += TPoly::FloatsPerVertex;
+    PutVertex(v, x2 + b, y2 - a, colour2, 0.5015f, 1), v += TPoly::FloatsPerVertex;
+    PutVertex(v, x2 - a - b, y2 - b + a, colour2, 1, 0), v += TPoly::FloatsPerVertex;
     PutVertex(v, x2 - a + b, y2 - b - a, colour2, 1, 1);
 }
 
@@ -117,10 +111,10 @@ void TPoly::Line(const Picture* image, int frame, float x1, float y1, uint32_t c
     if (x1 == x2 && y1 == y2) return;
     if (!std::isfinite(x1 + y1 + x2 + y2 + width)) return;
     ++SegmentsDrawn;
-    if (GlowCapture) GlowCapture->push_back({x1, y1, colour1, x2, y2, colour2, width, ShapeOpen, ShapeX, ShapeY});
+    if (GlowKnobs.capture) GlowKnobs.capture->push_back({x1, y1, colour1, x2, y2, colour2, width, ShapeOpen, ShapeX, ShapeY});
     if (!PlatformHasGL()) return;
     float strip[StripFloats];
-    BuildLineStrip(strip, x1, y1, colour1, x2, y2, colour2, width);
+    BuildGlowLineStrip(strip, x1, y1, colour1, x2, y2, colour2, width);
     Draw(image, frame, strip, StripFloats, TriangleStrip, 1);
 }
 

@@ -2,7 +2,7 @@
 
 #include "audio/sound.h"
 #include "game/settings.h"
-#include "glow/backdrop.h"
+#include "glow/glow.h"
 
 Picture* BackdropImage = nullptr;
 

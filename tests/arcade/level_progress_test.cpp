@@ -12,7 +12,7 @@
 #include "game/game_state.h"
 #include "game/levels.h"
 #include "game/settings.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
 
@@ -37,7 +37,7 @@ protected:
         Score = 0;
     }
     void TearDown() override {
-        GlowCapture = nullptr;
+        GlowKnobs.capture = nullptr;
         if (started) PlatformStop();
     }
     void Start(std::vector<ScriptedKey> keys = {}) {

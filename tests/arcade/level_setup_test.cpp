@@ -18,7 +18,7 @@
 #include "game/game_state.h"
 #include "game/levels.h"
 #include "game/settings.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 #include "platform/platform.h"
 #include "support/sound_count.h"
 #include "ui/screen.h"
@@ -52,7 +52,7 @@ protected:
         Current.clear();
     }
     void TearDown() override {
-        GlowCapture = nullptr;
+        GlowKnobs.capture = nullptr;
         SetFrameHook(nullptr);
         if (counting) StopSoundCount();
         PlatformStop();
@@ -64,7 +64,7 @@ protected:
         options.script = std::move(keys);
         EXPECT_TRUE(PlatformStart(options));
         if (keepFrames) {
-            GlowCapture = &Current;
+            GlowKnobs.capture = &Current;
             SetFrameHook(KeepFrame);
         }
         SetupLevel(level);
@@ -73,9 +73,9 @@ protected:
     // The segments a text drawn on its own makes.
     static std::vector<GlowSegment> TextSegments(const std::string& text, float x, float y, uint32_t colour) {
         std::vector<GlowSegment> out;
-        GlowCapture = &out;
+        GlowKnobs.capture = &out;
         DrawVectorText(text, x, y, colour, 0, 1, 1, 0);
-        GlowCapture = &Current;
+        GlowKnobs.capture = &Current;
         return out;
     }
     static bool Draws(const std::vector<GlowSegment>& frame, const std::vector<GlowSegment>& part) {
@@ -120,9 +120,9 @@ TEST_F(LevelSetupTest, TheTitleScreenNamesTheLevelAndTheCommander) {
     const auto prepare = TextSegments("prepare for action", 10, 25.5f, 0xFF00FFFF);
     const auto name = TextSegments(TitleNameLine("Zed"), 12, 24, 0xFF00FFFF);
     std::vector<GlowSegment> title;
-    GlowCapture = &title;
+    GlowKnobs.capture = &title;
     DrawQuotedTextRow("Powershot upgrade", 0);
-    GlowCapture = &Current;
+    GlowKnobs.capture = &Current;
     EXPECT_TRUE(Frames[0].empty());
     for (int n = 1; n <= 99; ++n) {
         EXPECT_TRUE(Draws(Frames[size_t(n)], number)) << n;
@@ -137,9 +137,9 @@ TEST_F(LevelSetupTest, TheTitleScreenNamesTheLevelAndTheCommander) {
 TEST_F(LevelSetupTest, ASecondLineIsTheSecondQuotedRow) {
     Run(1, {{62, VkReturn, true}}, true);
     std::vector<GlowSegment> second;
-    GlowCapture = &second;
+    GlowKnobs.capture = &second;
     DrawQuotedTextRow("... a straight-up bug hunt!", 1);
-    GlowCapture = &Current;
+    GlowKnobs.capture = &Current;
     EXPECT_TRUE(Draws(Frames[1], second));
 }
 

@@ -20,7 +20,7 @@
 #include "game/game_state.h"
 #include "game/settings.h"
 #include "glow/glow.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 #include "platform/platform.h"
 #include "ui/screen.h"
 
@@ -30,7 +30,7 @@ public:
 
     void SetUp() override { Start({}); }
     void TearDown() override {
-        GlowCapture = nullptr;
+        GlowKnobs.capture = nullptr;
         PlatformStop();
     }
 
@@ -56,7 +56,7 @@ public:
         ApplyGlowAmount();
         SeedRandom(7);
         StartClassicGame();
-        GlowCapture = &drawn;
+        GlowKnobs.capture = &drawn;
     }
 
     // Every invader but the first n.

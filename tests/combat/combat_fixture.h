@@ -25,7 +25,7 @@
 #include "game/game_state.h"
 #include "game/levels.h"
 #include "game/settings.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 #include "platform/platform.h"
 
 class CombatTest : public ::testing::Test {
@@ -37,7 +37,7 @@ public:
         Start({});
     }
     void TearDown() override {
-        GlowCapture = nullptr;
+        GlowKnobs.capture = nullptr;
         PlatformStop();
     }
 
@@ -72,7 +72,7 @@ public:
         EarthGrowPerHit = 0.2f, EarthShrinkPerKill = 0.4f, EarthShrinkSteps = 0;
         SaucersShot = 0, LevelPickupKind = 0, OffsetX = 0, OffsetY = 0, SoundOn = 0;
         ResetGameStats();
-        GlowCapture = &drawn;
+        GlowKnobs.capture = &drawn;
     }
 
     // One invader at an orbit place, its centre set as the invader pass would.

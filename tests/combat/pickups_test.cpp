@@ -13,7 +13,7 @@
 #include "game/game_state.h"
 #include "game/levels.h"
 #include "game/settings.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ protected:
         SoundOn = 0;
         ResetPatternAfterPowerup = 0;
     }
-    void TearDown() override { GlowCapture = nullptr; }
+    void TearDown() override { GlowKnobs.capture = nullptr; }
 };
 
 TEST_F(PickupsTest, LevelsWithoutPickupsDropNothingEvenWhenAsked) {
@@ -119,7 +119,7 @@ TEST_F(PickupsTest, TheSecondBaseCatchesOnlyWhileTheDoubleBaseRuns) {
 TEST_F(PickupsTest, EachSymbolIsTheFrameAndItsEmblemTurnedAsAWhole) {
     const int segments[17] = {0, 10, 10, 10, 12, 15, 13, 11, 15, 18, 13, 10, 13, 13, 16, 13, 16};
     std::vector<GlowSegment> drawn;
-    GlowCapture = &drawn;
+    GlowKnobs.capture = &drawn;
     OffsetX = 0, OffsetY = 0;
     for (int kind = 1; kind <= PickupSymbolCount; ++kind) {
         drawn.clear();

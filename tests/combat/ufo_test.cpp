@@ -15,7 +15,7 @@
 #include "game/game_state.h"
 #include "game/levels.h"
 #include "game/settings.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ protected:
         Score = 0;
         LevelPickupKind = 7;
     }
-    void TearDown() override { GlowCapture = nullptr; }
+    void TearDown() override { GlowKnobs.capture = nullptr; }
 
     // Frames until the UFO is gone, at most `limit`.
     int FramesUntilGone(int limit = 2000) {
@@ -61,7 +61,7 @@ TEST_F(UfoTest, OutlineTurnsWithTheRimFirst) {
 
 TEST_F(UfoTest, DrawnWithAFixedWidthAboutTheCentrePlusTheOffset) {
     std::vector<GlowSegment> drawn;
-    GlowCapture = &drawn;
+    GlowKnobs.capture = &drawn;
     OffsetX = 128, OffsetY = 16;
     DrawUfo(0, -196, 0);  // where the instructions page shows it
     ASSERT_EQ(drawn.size(), size_t(UfoSegments));

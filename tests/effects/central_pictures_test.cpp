@@ -12,7 +12,7 @@
 #include "game/game_state.h"
 #include "game/settings.h"
 #include "glow/glow.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 
 namespace {
 
@@ -27,10 +27,10 @@ protected:
         EarthRadius = 20;
         BaseAngle = 0;
         BurstSize = 0, BurstAtBase = 0, BurstSpin = 0;
-        GlowCapture = &drawn;
+        GlowKnobs.capture = &drawn;
     }
     void TearDown() override {
-        GlowCapture = nullptr;
+        GlowKnobs.capture = nullptr;
         OffsetX = 0, OffsetY = 0;
     }
     std::vector<GlowSegment> drawn;

@@ -10,7 +10,7 @@
 #include "effects/explosions.h"
 #include "effects/flying_text.h"
 #include "effects/particles.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 
 inline std::vector<GlowSegment> Drawn;
 
@@ -22,9 +22,9 @@ protected:
         ExplosionsList.clear();
         FlyingTextList.clear();
         Drawn.clear();
-        GlowCapture = &Drawn;
+        GlowKnobs.capture = &Drawn;
     }
-    void TearDown() override { GlowCapture = nullptr; }
+    void TearDown() override { GlowKnobs.capture = nullptr; }
 
     // The segments one call of `pass` draws.
     template <typename Pass>

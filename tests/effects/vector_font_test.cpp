@@ -7,7 +7,7 @@
 #include "effects/vector_font.h"
 #include "game/settings.h"
 #include "glow/glow.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 
 namespace {
 
@@ -19,9 +19,9 @@ struct FontTest : ::testing::Test {
         OffsetX = OffsetY = 0;
         GlowAmount = 0;
         ApplyGlowAmount();
-        GlowCapture = &segments;
+        GlowKnobs.capture = &segments;
     }
-    void TearDown() override { GlowCapture = nullptr; }
+    void TearDown() override { GlowKnobs.capture = nullptr; }
 
     // Segments of one drawing, then forgets them.
     std::vector<GlowSegment> Take() {

@@ -11,7 +11,6 @@
 #include "common/random.h"
 #include "common/resources.h"
 #include "game/settings.h"
-#include "glow/backdrop.h"
 #include "glow/full/glow_batch.h"
 #include "glow/glow.h"
 #include "support/pin_libraries.h"
@@ -47,12 +46,12 @@ struct GlowGL : ::testing::Test {
     // The exact geometry is checked on the full path; the split path is
     // checked against it.
     void SetUp() override {
-        GlowBatching = true;
-        GlowPathWanted = GlowPath::Full;
+        GlowKnobs.batching = true;
+        GlowKnobs.path = GlowPath::Full;
     }
     void TearDown() override {
-        GlowBatching = true;
-        GlowPathWanted = GlowPath::Auto;
+        GlowKnobs.batching = true;
+        GlowKnobs.path = GlowPath::Auto;
         SetFrameHook(nullptr);
         OffsetX = OffsetY = 0;
         PlatformStop();
@@ -138,7 +137,7 @@ TEST_F(GlowGL, BatchDrawsWhatStripByStripDraws) {
     };
     const auto batched = Frame(scene);
     EXPECT_EQ(GlowDrawCallsLastFrame(), 2);
-    GlowBatching = false;
+    GlowKnobs.batching = false;
     const auto reference = Frame(scene);
     EXPECT_EQ(GlowDrawCallsLastFrame(), 600);
     int differing = 0;
@@ -168,7 +167,7 @@ TEST_F(GlowGL, SplitPathDrawsNearlyTheFullPicture) {
     };
     const auto full = Frame(scene);
     for (GlowPath path : {GlowPath::HalfHalo, GlowPath::QuarterHalo}) {
-        GlowPathWanted = path;
+        GlowKnobs.path = path;
         const auto split = Frame(scene);
         // Two runs of strips, each a halo and a core call, and one composite
         // with the backdrop in it.
@@ -196,7 +195,7 @@ TEST_F(GlowGL, SplitPathDrawsNearlyTheFullPicture) {
             for (int x = 208; x < 208 + 1024; x += 5) ASSERT_EQ(Red(bare, x, y), pattern[(size_t(y - 66) * 1024 + size_t(x - 208)) * 4]) << x << "," << y;
         // The cores stay sharp: the axis of a lone line is as bright as before.
         const auto one = Frame([&] { Segment(300, 384, 700, 384, 0xFFFFFFFF, 20); });
-        GlowPathWanted = GlowPath::Full;
+        GlowKnobs.path = GlowPath::Full;
         const auto oneFull = Frame([&] { Segment(300, 384, 700, 384, 0xFFFFFFFF, 20); });
         for (int y = 380; y <= 388; ++y) EXPECT_NEAR(Red(one, 208 + 500, 66 + y), Red(oneFull, 208 + 500, 66 + y), 3) << y;
     }
@@ -220,7 +219,7 @@ TEST_F(GlowGL, SplitPathCarriesASkyAsSmoothLightAndPoints) {
     backdrop.width = 1024, backdrop.height = 768;
     backdrop.texture = MakeTexture(1024, 768, sky.data());
     for (GlowPath path : {GlowPath::HalfHalo, GlowPath::QuarterHalo}) {
-        GlowPathWanted = path;
+        GlowKnobs.path = path;
         const auto bare = Frame([&] { DrawBackdrop(&backdrop, 208, 66); });
         EXPECT_EQ(GlowDrawCallsLastFrame(), 2) << int(path);  // the composite and the points
         int largest = 0;
@@ -265,7 +264,7 @@ TEST_F(GlowGL, KeptShapeHalosLookAsTheirLines) {
         EXPECT_LE(largest, 6) << what;
     };
     for (GlowPath path : {GlowPath::HalfHalo, GlowPath::QuarterHalo}) {
-        GlowPathWanted = path;
+        GlowKnobs.path = path;
         const auto lines = Frame([&] { wave(0, false); });
         const auto fresh = Frame([&] { wave(0, true); });
         // Cells emptied and drawn, the squares, the cores, the composite.
@@ -293,7 +292,7 @@ TEST_F(GlowGL, KeptShapeHalosLookAsTheirLines) {
 // set-up pause) is not a reason.
 TEST_F(GlowGL, SoftwareRasterizerStepsLighterWhenFramesKeepMissing) {
     Open(1024, 768, 0, 0);
-    GlowPathWanted = GlowPath::Auto;
+    GlowKnobs.path = GlowPath::Auto;
     GlowPathReset();
     ASSERT_EQ(GlowPathInUse(), GlowPath::HalfHalo);
     const auto judge = [](int misses) {
@@ -330,7 +329,7 @@ TEST_F(GlowGL, PendingSegmentsKeepTheirPlaceAroundClearsAndShows) {
 TEST_F(GlowGL, VertexArraysOfOddOrShortLengthAreIgnored) {
     Open(1024, 768, 0, 0);
     float strip[TPoly::StripFloats];
-    TPoly::BuildLineStrip(strip, 100, 100, 0xFFFFFFFF, 300, 100, 0xFFFFFFFF, 20);
+    BuildGlowLineStrip(strip, 100, 100, 0xFFFFFFFF, 300, 100, 0xFFFFFFFF, 20);
     const auto px = Frame([&] {
         TPoly::Draw(GlowImage, 0, strip, TPoly::StripFloats - 1, 5, 1);
         TPoly::Draw(GlowImage, 0, strip, 4, 5, 1);

@@ -9,7 +9,7 @@
 #include "common/resources.h"
 #include "game/settings.h"
 #include "glow/glow.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 
 namespace {
 
@@ -26,15 +26,15 @@ struct Capture {
         OffsetX = OffsetY = 0;
         GlowAmount = 0;
         ApplyGlowAmount();
-        GlowCapture = &segments;
+        GlowKnobs.capture = &segments;
     }
-    ~Capture() { GlowCapture = nullptr; }
+    ~Capture() { GlowKnobs.capture = nullptr; }
 };
 
 TEST(GlowLine, StripOfASlopedSegment) {
     // dx = 6, dy = 8, length 10, so with width 5: a = 3, b = 4.
     float v[TPoly::StripFloats];
-    TPoly::BuildLineStrip(v, 10, 20, 0xFF102030, 4, 12, 0x80FFFFFF, 5);
+    BuildGlowLineStrip(v, 10, 20, 0xFF102030, 4, 12, 0x80FFFFFF, 5);
     const float expected[8][5] = {
         // x, y, colour end (1 or 2), u, v
         {10 + 3 - 4, 20 + 4 + 3, 1, 1, 0},      {10 + 3 + 4, 20 + 4 - 3, 1, 1, 1},
@@ -59,7 +59,7 @@ TEST(GlowLine, StripOfASlopedSegment) {
 
 TEST(GlowLine, ZeroLengthSegmentIsSkippedAndBuildsNoNaN) {
     float v[TPoly::StripFloats];
-    TPoly::BuildLineStrip(v, 50, 50, 0xFFFFFFFF, 50, 50, 0xFFFFFFFF, 20);
+    BuildGlowLineStrip(v, 50, 50, 0xFFFFFFFF, 50, 50, 0xFFFFFFFF, 20);
     for (int i = 0; i < TPoly::StripFloats; ++i) {
         if (i % TPoly::FloatsPerVertex == 6) continue;  // colour bits, not a number
         EXPECT_FALSE(std::isnan(v[i])) << i;

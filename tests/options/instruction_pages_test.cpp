@@ -9,7 +9,7 @@
 #include "effects/vector_font.h"
 #include "game/settings.h"
 #include "glow/glow.h"
-#include "glow/glow_capture.h"
+#include "glow/glow_options.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ TEST(InstructionPages, EveryLineFitsThePlayArea) {
     LoadGlyphs();
     OffsetX = OffsetY = 0;
     std::vector<GlowSegment> drawn;
-    GlowCapture = &drawn;
+    GlowKnobs.capture = &drawn;
     std::istringstream in{std::string(RequireTextResource("text/instructions.txt"))};
     int lines = 0;
     for (std::string line; std::getline(in, line);) {
@@ -30,7 +30,7 @@ TEST(InstructionPages, EveryLineFitsThePlayArea) {
         for (const GlowSegment& s : drawn) EXPECT_LE(std::max(s.x1, s.x2), 1024.0f) << '"' << line << '"';
         ++lines;
     }
-    GlowCapture = nullptr;
+    GlowKnobs.capture = nullptr;
     EXPECT_GT(lines, 20);
 }
 

@@ -34,7 +34,7 @@ TEST(OffscreenMemory, TheMenuDrawnWithOpenGLStaysFlat) {
     double at100 = 0, atEnd = 0;
     bool drawn = false;
     // The full path fills the most: the rasterizer falls furthest behind there.
-    GlowPathWanted = GlowPath::Full;
+    GlowKnobs.path = GlowPath::Full;
     run.onFrame = [&](long long frame) {
         if (frame == 100) {
             at100 = HeapInUseMiB(), drawn = PlatformHasGL();
@@ -43,7 +43,7 @@ TEST(OffscreenMemory, TheMenuDrawnWithOpenGLStaysFlat) {
         if (frame == run.frames - 1) atEnd = HeapInUseMiB();
     };
     const int code = RunSim(run);
-    GlowPathWanted = GlowPath::Auto;
+    GlowKnobs.path = GlowPath::Auto;
     ASSERT_EQ(code, 0);
     ASSERT_TRUE(drawn) << "the run had no OpenGL";
     // It used to grow by more than a megabyte a frame.

@@ -4,7 +4,7 @@
 // it inside a strip, so the pixels are those of drawing every strip alone.
 // On the split path (glow_halo.h) a line of the dot goes in twice instead,
 // as quads (glow_quads.h): whole into the halo batch, as narrow as its core
-// into the cores' batch. A shape's halos (glow_shapes.h) wait for the
+// into the cores' batch. A shape's halos (glow_atlas.h) wait for the
 // shape's end, to be looked up in the atlas as one.
 #include "glow/full/glow_batch.h"
 
@@ -18,8 +18,7 @@
 #include "glow/split/glow_halo.h"
 #include "platform/platform.h"
 
-bool GlowBatching = true;
-bool GlowKeepShapes = true;
+GlowOptions GlowKnobs;
 
 namespace {
 
@@ -34,6 +33,7 @@ Batch Screen;                // drawn onto the screen
 GlowQuadBatch HaloQuads;     // split path: drawn into the halo picture
 GlowQuadBatch CoreQuads;     // split path: drawn onto the screen
 GlowHaloParts Parts;
+bool SplitReady = false;     // split path: in use this frame, its objects ready
 bool ShapesReady = false;    // split path: the atlas of shape halos is there
 // The shape being drawn: its lines' strips, kept for its end.
 struct OpenShape {
@@ -105,16 +105,19 @@ void PointArraysAt(const Batch& batch) {
 
 }  // namespace
 
-bool GlowSplitPathReady() {
+void GlowBatchPreparePath() {
+    SplitReady = false;
     const GlowPath path = GlowPathInUse();
-    if (path == GlowPath::Full || !GlowImage || !PlatformHasGL()) return false;
+    if (path == GlowPath::Full || !GlowImage || !PlatformHasGL()) return;
     if (GlowHaloPrepare(GlowImage, HaloDivisor(path), Parts)) {
         ShapesReady = GlowShapesPrepare(HaloDivisor(path), Parts.haloTexture);
-        return true;
+        SplitReady = true;
+        return;
     }
-    GlowPathWanted = GlowPath::Full;  // no offscreen pictures here
-    return false;
+    GlowPathSplitUnavailable();
 }
+
+bool GlowSplitPathReady() { return SplitReady; }
 
 void GlowBatchUseTexture(unsigned texture) {
     if (texture != BatchTexture && !Screen.vertices.empty()) GlowBatchFlush();
@@ -123,7 +126,7 @@ void GlowBatchUseTexture(unsigned texture) {
 
 void GlowBatchAddStrip(const float* f, int vertexCount) {
     if (vertexCount < 3) return;
-    if (!GlowBatching) {
+    if (!GlowKnobs.batching) {
         DrawStripImmediate(f, vertexCount);
         return;
     }
@@ -133,7 +136,7 @@ void GlowBatchAddStrip(const float* f, int vertexCount) {
     for (int i = 0; i < vertexCount; ++i, f += TPoly::FloatsPerVertex) strip.push_back(Unpack(f));
     // Other strips than lines are drawn whole: they are rare.
     if (vertexCount == 8 && SplitThisTexture()) {
-        if (Shape.open && ShapesReady && GlowKeepShapes) {
+        if (Shape.open && ShapesReady && GlowKnobs.keepShapes) {
             AddGlowQuads(strip.data(), {{&CoreQuads, Parts.coreReach}});
             Shape.strips.insert(Shape.strips.end(), strip.begin(), strip.end());
             return;
@@ -200,6 +203,7 @@ void GlowBatchEndFrame() {
     CallsThisFrame = 0;
     GlowShapesEndFrame();
     GlowPathAfterFrame(FrameWorkMs());
+    GlowBatchPreparePath();
 }
 
 int GlowBatchPendingVertices() { return int(Screen.vertices.size() + CoreQuads.vertices.size()); }

@@ -1,8 +1,11 @@
 // The OpenGL side of the glow renderer: the frame's vertex buffer and the
-// calls that draw it. Used by tpoly.cpp and the benchmarks only.
+// calls that draw it, and the path policy it follows. Used inside the
+// renderer only.
 #pragma once
 
 #include <cstdint>
+
+#include "glow/glow_options.h"
 
 // One vertex as OpenGL reads it from the buffer.
 struct GlowVertex {
@@ -11,34 +14,25 @@ struct GlowVertex {
     uint8_t r, g, b, a;
 };
 
-// How the glow dot reaches the pixels. Full: every strip at the display's
-// resolution. HalfHalo, QuarterHalo: split into a sharp core and a halo drawn
-// at 1/2 or 1/4 of the resolution (glow_halo.h); far less to fill.
-enum class GlowPath { Auto, Full, HalfHalo, QuarterHalo };
-
-// What is asked for. Auto: Full on a graphics card, HalfHalo on a software
-// rasterizer, and one step lighter whenever the real window's frames keep
-// missing their 1/60 s (never back: a picture that flickers between looks is
-// worse than a slightly softer one). The others hold the path (tests,
-// benchmarks).
-extern GlowPath GlowPathWanted;
-// The path the current frame is drawn with (never Auto).
-GlowPath GlowPathInUse();
-// The split path is in use and its OpenGL objects are ready.
-bool GlowSplitPathReady();
+// The path policy (split/glow_path.cpp). Auto starts on Full on a graphics
+// card and on HalfHalo on a software rasterizer, and steps one lighter
+// whenever the real window's frames keep missing their 1/60 s (never back: a
+// picture that flickers between looks is worse than a slightly softer one).
 // Starts choosing afresh: a new OpenGL context, or without one.
 void GlowPathReset();
 // Called between frames, with the last frame's work in milliseconds.
 void GlowPathAfterFrame(double workMs);
+// The split path cannot be had here (no offscreen pictures or shaders): the
+// renderer stays on the full path whatever is asked.
+void GlowPathSplitUnavailable();
 
-// true: on the split path, shapes keep their halos in an atlas
-// (glow_shapes.h). false: they are drawn as lines (the benchmarks' reference).
-extern bool GlowKeepShapes;
-
-// true: strips are collected and drawn together. false: the reference path,
-// one immediate-mode primitive per strip, kept to measure and check the
-// batch against.
-extern bool GlowBatching;
+// Readies the path of the frame about to be drawn: on the split path its
+// textures, halo picture and atlas (built once, then only looked up). Run by
+// _Begin and at a frame's end for the next, so the backdrop, which comes
+// before _Begin, knows its path too.
+void GlowBatchPreparePath();
+// The split path is in use and its OpenGL objects are ready (a pure query).
+bool GlowSplitPathReady();
 
 // The texture the following strips are drawn with; a pending batch with
 // another texture is drawn first.
@@ -69,10 +63,3 @@ void GlowBatchForgetBinding();
 // chooses the path of the next.
 void GlowBatchEndFrame();
 
-// Vertices waiting to be drawn, and empties the buffer without drawing
-// (benchmarks of the building alone).
-int GlowBatchPendingVertices();
-void GlowBatchDiscard();
-
-// Waits until OpenGL has finished every call issued so far (benchmarks).
-void GlowWaitForGpu();

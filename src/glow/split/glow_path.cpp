@@ -7,8 +7,6 @@
 #include "glow/full/glow_batch.h"
 #include "platform/platform.h"
 
-GlowPath GlowPathWanted = GlowPath::Auto;
-
 namespace {
 
 // Frames judged together, and how many of them must miss to step lighter.
@@ -26,6 +24,8 @@ constexpr int SecondsMissedToStep = 6;
 
 GlowPath AutoPath = GlowPath::Full;
 bool Decided = false;
+// The renderer's own fallback: no offscreen pictures or shaders here.
+bool SplitUnavailable = false;
 int Judged = 0, Missed = 0;
 int Seconds = 0, SecondsMissed = 0;
 bool Unmagnified = false;
@@ -40,13 +40,16 @@ bool SoftwareRasterizer() {
 }  // namespace
 
 GlowPath GlowPathInUse() {
-    if (GlowPathWanted != GlowPath::Auto) return GlowPathWanted;
+    if (SplitUnavailable) return GlowPath::Full;
+    if (GlowKnobs.path != GlowPath::Auto) return GlowKnobs.path;
     if (!Decided && PlatformHasGL()) {
         AutoPath = SoftwareRasterizer() ? GlowPath::HalfHalo : GlowPath::Full;
         Decided = true;
     }
     return AutoPath;
 }
+
+void GlowPathSplitUnavailable() { SplitUnavailable = true; }
 
 void GlowPathReset() {
     Decided = false;
@@ -57,7 +60,7 @@ void GlowPathReset() {
 }
 
 void GlowPathAfterFrame(double workMs) {
-    if (GlowPathWanted != GlowPath::Auto || workMs <= 0) return;
+    if (GlowKnobs.path != GlowPath::Auto || workMs <= 0) return;
     Missed += workMs > FramePeriodMs;  // the work, the swap included, overran: shown late
     if (++Judged < JudgedFrames) return;
     SecondsMissed += Missed > 0;
