@@ -5,7 +5,7 @@
 // process, since the software rasterizer fills on threads of its own; the
 // full path is timed in the same iterations as the reference.
 // The split paths are measured with the invaders' halos kept in their atlas
-// (glow_shapes.h) and, as its reference, with the invaders drawn as lines.
+// (split/glow_atlas.h) and, as its reference, with the invaders drawn as lines.
 // BM_HeavyFramePictures writes the pictures and the differences from the
 // full one to bench-out/ in the build folder and reports PSNR and the mean
 // absolute difference per channel.
@@ -89,7 +89,7 @@ void BM_HeavyFrameGL(benchmark::State& state) {
     state.counters["load"] = LoadAverage();
 }
 // Second argument 0: the invaders drawn as lines, without the atlas of their
-// halos (glow_shapes.h), as the reference for it.
+// halos (split/glow_atlas.h), as the reference for it.
 BENCHMARK(BM_HeavyFrameGL)
     ->Args({int(GlowPath::Full), 1})
     ->Args({int(GlowPath::HalfHalo), 0})

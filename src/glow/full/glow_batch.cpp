@@ -90,7 +90,7 @@ void AddIndexed(Batch& batch, const GlowVertex* strip, int vertexCount) {
     }
 }
 
-int HaloDivisor(GlowPath path) { return path == GlowPath::QuarterHalo ? LightestHaloDivisor : 2; }
+int HaloDivisor(GlowPath path) { return path == GlowPath::QuarterHalo ? LightestHaloDivisor : HalfHaloDivisor; }
 
 bool SplitThisTexture() {
     return GlowImage && BatchTexture != 0 && BatchTexture == GlowImage->texture && GlowSplitPathReady();

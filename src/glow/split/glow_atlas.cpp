@@ -23,11 +23,11 @@ constexpr float ShapeReach = 48;
 // on three levels, 87 to 95 % of the invaders found their form kept in
 // 1,024 cells, 97 to 99 % in 4,096.
 constexpr int MostCellsARow = 64;
-constexpr int AtlasLimit = 1792;
+constexpr int AtlasLimit = AtlasMostCells;
 // New cells cost what drawing the lines would; past this many in one frame
 // (a wave's first, or every invader changing step at once) the lines are
 // drawn instead, so such a frame costs no more than without the atlas.
-constexpr int MostNewCellsAFrame = 48;
+constexpr int MostNewCellsAFrame = AtlasMostNewCellsAFrame;
 // Positions in the key, in 1/64 pixel: shapes that differ by less are one.
 constexpr float KeySteps = 64;
 

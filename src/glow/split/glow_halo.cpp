@@ -62,11 +62,8 @@ bool SplitDot(const Picture* dot, GlowHaloParts& parts) {
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
     const uint8_t level = px[(size_t(h / 2) * w + size_t(w / 2 + w / 32)) * 4 + 3];
     std::vector<uint8_t> core(px), halo(px);
-    // The core's faintest rim (under three levels, at most two of the
-    // brightest colour) is left outside the quads: it cannot be told from
-    // nothing, and each narrower quad touches fewer of the rasterizer's
-    // blocks (the heaviest frame's pictures keep their PSNR to 0.002 dB).
-    constexpr uint8_t FaintestKept = 3;
+    // The core's faintest rim is left outside the quads: it cannot be told
+    // from nothing (software_tuning.h).
     float reach = 0;  // furthest kept core texel from the centre, in texels
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
@@ -74,7 +71,7 @@ bool SplitDot(const Picture* dot, GlowHaloParts& parts) {
             const uint8_t a = px[i];
             halo[i] = std::min(a, level);
             core[i] = uint8_t(a - halo[i]);
-            if (core[i] < FaintestKept) continue;
+            if (core[i] < CoreFaintestKept) continue;
             reach = std::max({reach, std::fabs(float(x) + 0.5f - float(w) / 2),
                               std::fabs(float(y) + 0.5f - float(h) / 2)});
         }
@@ -83,11 +80,11 @@ bool SplitDot(const Picture* dot, GlowHaloParts& parts) {
     // ends, whose texture starts a hair off the dot's centre.
     parts.coreReach = std::min(1.0f, (reach + 1.5f) / (float(std::min(w, h)) / 2));
     parts.coreTexture = MakeTexture(w, h, core.data());
-    // The halo is smooth: the nearest texel is as good as four filtered,
-    // and much cheaper on a software rasterizer.
+    // The halo is smooth: the nearest texel is as good as four filtered.
     parts.haloTexture = MakeTexture(w, h, halo.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    const GLint haloFilter = HaloNearestTexels ? GL_NEAREST : GL_LINEAR;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, haloFilter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, haloFilter);
     return true;
 }
 
@@ -115,7 +112,7 @@ bool MakeGlowTarget(int width, int height, unsigned& texture, unsigned& framebuf
     if (epoxy_gl_version() < 30 && !epoxy_has_gl_extension("GL_ARB_framebuffer_object")) return false;
     // Kept blue first: Mesa's software rasterizer reads such a texture on
     // its fast path for plain textured rectangles (the composite), and only such.
-    texture = MakeTexture(width, height, nullptr, true);
+    texture = MakeTexture(width, height, nullptr, HaloPictureBlueFirst);
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
@@ -236,7 +233,7 @@ int DrawPlayArea(const BackdropLayers* stars, bool program) {
     glLoadIdentity();
     int calls = stars ? DrawBackdropPoints(*stars) : 0;
     if (program) {
-        glFlush();
+        if (CompositeInItsOwnRound) glFlush();
         glUseProgram(State.composite);
     }
     constexpr float Corners[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "glow/split/glow_quads.h"
+#include "glow/split/software_tuning.h"
 #include "platform/platform.h"
 
 struct GlowHaloParts {
@@ -19,9 +20,6 @@ struct GlowHaloParts {
     float coreReach = 1;  // in line widths from the segment: all of the core lies within
 };
 
-// The halo picture's resolution on the lightest path (a quarter), which
-// the picture may step to at any frame.
-constexpr int LightestHaloDivisor = 4;
 
 // Builds (once per dot) the two textures and the offscreen picture at
 // 1/divisor of the play area. False where OpenGL offers no offscreen
