@@ -5,7 +5,8 @@
 # 69, then the busiest arcade frame of the benchmarks drawn over and over;
 # the last two each with the invaders as lines first, then with their halos
 # kept; then the same in desktop full screen on the 1920 x 1080 screen, which
-# a small window manager (openbox) gives the game as a player's desktop would.
+# a small window manager (openbox) gives the game as a player's desktop would,
+# each first kept magnified (the reference for drawing it at its own size).
 # Runs in a scratch folder holding links to the music files, so the build
 # folder's settings file is not touched. Usage: window_bench.sh BUILD
 set -euo pipefail
@@ -51,6 +52,9 @@ echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
 "$bench" heavy-lines 900
 "$bench" heavy 900
 "$bench" empty-full 600
+"$bench" menu-full-magnified 900
 "$bench" menu-full 900
+"$bench" level69-full-magnified 1800
 "$bench" level69-full 1800
+"$bench" heavy-full-magnified 900
 "$bench" heavy-full 900

@@ -4,7 +4,8 @@
 // over and over, or an empty window with an OpenGL context as the reference.
 // A mode ending in -lines draws the invaders as lines, the reference for the
 // atlas of their halos; one ending in -full runs in desktop full screen, the
-// 1024 x 768 picture scaled into the whole screen. Prints one table row: frames shown a second, frame work
+// 1024 x 768 picture scaled into the whole screen; -full-magnified keeps it
+// magnified, the reference for drawing it at its own size. Prints one table row: frames shown a second, frame work
 // (median, 99th percentile, the share of frames over their 1/60 s), the jitter
 // of the frame intervals, CPU shares of the game's thread and of the
 // rasterizer's threads, and peak memory. bench/window_bench.sh runs it in a
@@ -182,13 +183,15 @@ int main(int argc, char** argv) {
         if (has) mode.resize(mode.size() - suffix.size());
         return has;
     };
+    // "-magnified": never drawn at its own size, the reference for that step.
+    GlowKnobs.mayUnmagnify = !strip("-magnified");
     FullScreenRun = strip("-full");
     // "-lines": the invaders drawn as lines, the reference for the atlas of their halos.
     const bool asLines = strip("-lines");
     GlowKnobs.keepShapes = !asLines;
     const long long frames = argc > 2 ? std::atoll(argv[2]) : 0;
     if ((mode != "menu" && mode != "level69" && mode != "heavy" && mode != "empty") || frames < 2) {
-        std::fprintf(stderr, "usage: orbivore-window-bench menu|level69[-lines]|heavy[-lines]|empty[-full] FRAMES\n");
+        std::fprintf(stderr, "usage: orbivore-window-bench menu|level69|heavy|empty[-lines][-full[-magnified]] FRAMES\n");
         return 2;
     }
     setenv("SDL_AUDIODRIVER", "dummy", 0);

@@ -30,6 +30,9 @@ struct GlowOptions {
     bool batching = true;
     // false: on the split path shapes are drawn as lines, not from the atlas.
     bool keepShapes = true;
+    // false: Auto never draws a magnified picture at its own size past the
+    // lightest halo (the reference for that step).
+    bool mayUnmagnify = true;
     // While set, every segment TPoly::Line draws is also appended here.
     // Segments Line skips are not recorded.
     std::vector<GlowSegment>* capture = nullptr;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "glow/full/glow_batch.h"
+#include "glow/glow_options.h"
 #include "platform/platform.h"
 
 namespace {
@@ -69,7 +70,7 @@ void GlowPathAfterFrame(double workMs) {
     if (step && AutoPath != GlowPath::QuarterHalo) {
         AutoPath = AutoPath == GlowPath::Full ? GlowPath::HalfHalo : GlowPath::QuarterHalo;
         Seconds = SecondsMissed = 0;
-    } else if (step && !Unmagnified && DisplayScale() > 1.0f) {
+    } else if (step && GlowKnobs.mayUnmagnify && !Unmagnified && DisplayScale() > 1.0f) {
         // The lightest halo still misses where the picture is magnified
         // (desktop full screen): it is drawn at its own size instead.
         Unmagnified = true;
