@@ -57,9 +57,7 @@ void TPoly::_End() {
 
 void TPoly::Initialise() {
     // Flush before pictures come in between, and before the frame is shown.
-    SetDrawFlushHook(GlowBatchFlush);
-    SetDrawCompleteHook(GlowBatchComplete);
-    SetPreShowHook(GlowBatchEndFrame);
+    SetRendererHook(GlowBatchSync);
     // A new context: its driver decides the path again, and the split
     // path's textures belonged to the old one.
     GlowPathReset();

@@ -14,8 +14,6 @@
 
 namespace {
 
-PreShowHook preShowHook = nullptr;
-
 // Mesa's software rasterizer fills with one thread per core by default,
 // while the game's thread feeds it the frame's triangles on one of those
 // cores. Measured on two cores, one rasterizer thread more than there are
@@ -262,7 +260,6 @@ void ClearScreen() {
     glEnable(GL_SCISSOR_TEST);
 }
 
-void SetPreShowHook(PreShowHook hook) { preShowHook = hook; }
 
 namespace {
 FrameHook frameHook = nullptr;
@@ -274,7 +271,7 @@ void SetDisplayToggleHook(DisplayToggleHook hook) { displayToggleHook = hook; }
 
 void ShowFrame() {
     PlatformState& p = Platform();
-    if (preShowHook) preShowHook();
+    EndGlowFrame();
     if (frameHook) frameHook(p.framesShown);
     if (p.window && !IsHeadless()) {
         PresentRealFrame(p);

@@ -10,8 +10,7 @@
 
 namespace {
 
-FlushHook flushHook = nullptr;
-FlushHook completeHook = nullptr;
+RendererHook rendererHook = nullptr;
 
 // Pictures live until the program ends; the owner list frees them at exit.
 std::vector<std::unique_ptr<Picture>>& AllPictures() {
@@ -22,16 +21,18 @@ std::vector<std::unique_ptr<Picture>>& AllPictures() {
 }  // namespace
 
 void FlushGlowDrawing() {
-    if (flushHook) flushHook();
+    if (rendererHook) rendererHook(DrawSync::Flush);
 }
 
 void CompleteGlowDrawing() {
-    FlushGlowDrawing();
-    if (completeHook) completeHook();
+    if (rendererHook) rendererHook(DrawSync::Complete);
 }
 
-void SetDrawFlushHook(FlushHook hook) { flushHook = hook; }
-void SetDrawCompleteHook(FlushHook hook) { completeHook = hook; }
+void EndGlowFrame() {
+    if (rendererHook) rendererHook(DrawSync::FrameEnd);
+}
+
+void SetRendererHook(RendererHook hook) { rendererHook = hook; }
 
 Picture* LoadPicturePng(const unsigned char* data, size_t size, const std::string& name) {
     png_image image{};

@@ -135,10 +135,6 @@ double FrameShownMs();
 using DisplayToggleHook = void (*)();
 void SetDisplayToggleHook(DisplayToggleHook hook);
 
-// Called just before a frame is shown (the renderer flushes its batch here).
-using PreShowHook = void (*)();
-void SetPreShowHook(PreShowHook hook);
-
 // Called with the frame's number (0 for the first) once it is complete and
 // just before it is shown; ReadFramePixels works inside it (screenshots).
 using FrameHook = void (*)(long long frame);
@@ -184,12 +180,16 @@ void SetPlainTextFont(const unsigned char* data, size_t size);
 // Latin-1.
 void DrawPlainText(const std::string& text, float x, float y, uint32_t colour);
 
-// Lets other drawing come between glow lines in the right order.
-using FlushHook = void (*)();
-void SetDrawFlushHook(FlushHook hook);
-// Called (after the flush hook) when the screen must hold everything drawn
-// so far: before clearing, a new viewport or reading the pixels.
-void SetDrawCompleteHook(FlushHook hook);
+// The glow renderer keeps its drawing pending; through this one hook the
+// platform tells it when the screen must catch up. Flush: other drawing (a
+// picture, a rectangle, plain text) comes next, so what is pending is drawn
+// first. Complete: the screen must hold everything drawn so far, the split
+// path's halo included (clearing, a new viewport, reading the pixels).
+// FrameEnd: the frame is about to be shown (complete it, close its counts);
+// once per frame, before the frame hook.
+enum class DrawSync { Flush, Complete, FrameEnd };
+using RendererHook = void (*)(DrawSync sync);
+void SetRendererHook(RendererHook hook);
 
 // ---- keyboard (Windows virtual-key codes) ----
 

@@ -81,6 +81,8 @@ void PadFlush();
 void FlushGlowDrawing();
 // The same, and what it keeps aside is added too: before the screen must be complete.
 void CompleteGlowDrawing();
+// The renderer completes the frame about to be shown.
+void EndGlowFrame();
 void DrawTexturedQuad(unsigned texture, float x, float y, float width, float height, float alpha);
 
 // display_loss.cpp

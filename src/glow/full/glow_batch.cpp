@@ -206,6 +206,14 @@ void GlowBatchEndFrame() {
     GlowBatchPreparePath();
 }
 
+void GlowBatchSync(DrawSync sync) {
+    switch (sync) {
+        case DrawSync::Flush: GlowBatchFlush(); break;
+        case DrawSync::Complete: GlowBatchComplete(); break;
+        case DrawSync::FrameEnd: GlowBatchEndFrame(); break;
+    }
+}
+
 int GlowBatchPendingVertices() { return int(Screen.vertices.size() + CoreQuads.vertices.size()); }
 
 void GlowBatchDiscard() {

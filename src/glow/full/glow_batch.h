@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "glow/glow_options.h"
+#include "platform/platform.h"
 
 // One vertex as OpenGL reads it from the buffer.
 struct GlowVertex {
@@ -47,19 +48,19 @@ void GlowBatchAddStrip(const float* vertices, int vertexCount);
 void GlowBatchBeginShape();
 void GlowBatchEndShape(float x, float y);
 
-// Draws whatever is pending. Also the platform's flush hook, so it must be
-// harmless when nothing is pending or there is no OpenGL.
+// Draws whatever is pending; harmless when nothing is or there is no OpenGL.
 void GlowBatchFlush();
 
-// Draws whatever is pending and adds the split path's halo onto the screen:
-// the platform's hook before the screen must hold everything (clearing, a new
-// viewport, reading the pixels).
+// Draws whatever is pending and adds the split path's halo onto the screen.
 void GlowBatchComplete();
 
 // Forgets which texture OpenGL has bound (other drawing may have changed it).
 void GlowBatchForgetBinding();
 
-// The pre-show hook: completes the frame, closes its call count and
-// chooses the path of the next.
+// Completes the frame, closes its call count, chooses the path of the next
+// and readies it.
 void GlowBatchEndFrame();
+
+// The platform's one hook (platform.h): each DrawSync to the routine above.
+void GlowBatchSync(DrawSync sync);
 
