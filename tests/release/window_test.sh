@@ -168,15 +168,23 @@ case $CASE in
         press alt+Return
         geometry_at 1024x768
         menu_shown
-        # The player sizes the window: the picture follows, 1.25 times.
-        xdotool windowsize "$WINDOW" 1280 960
-        geometry_at 1280x960
-        wait_for "the menu scaled into the window" "" 375 747 375 30 255 96 255
+        # The player sizes the window: the picture follows, 1.125 times.
+        xdotool windowsize "$WINDOW" 1152 864
+        geometry_at 1152x864
+        wait_for "the menu scaled into the window" "" 337 672 337 27 255 96 255
         import -window "$WINDOW" "$SCRATCH/scaled.png"
         xdotool windowsize "$WINDOW" 1024 768
         geometry_at 1024x768
         press Return Return
         game_shown
+        # Minimised, the game pauses in its exit prompt, whose hint lines
+        # stand where the menu's do; back, it waits for the answer.
+        xdotool windowminimize --sync "$WINDOW"
+        xdotool windowactivate "$WINDOW" 2>/dev/null
+        xdotool windowfocus --sync "$WINDOW"
+        wait_for "the exit prompt after minimising" "" 300 598 300 24 255 96 255
+        press n
+        sees 300 598 300 24 255 96 255 && fail "no did not play on"
         # Saucers come and go until the level is done; the file has the
         # level reached at once, and F11 switches to full screen for good.
         xdotool keydown Control_L Right
