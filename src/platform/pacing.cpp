@@ -10,15 +10,13 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/pacing_rules.h"
 #include "platform/platform_internal.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto FramePeriod = std::chrono::nanoseconds(1'000'000'000 / 60);
-
-// Frames watched after vsync is switched on before it is trusted.
-constexpr int VsyncTrialFrames = 90;
 
 double MsSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
@@ -48,19 +46,12 @@ void PresentVsyncFrame(PlatformState& p) {
     // them far faster than 60 Hz, one that cannot keep up far slower;
     // either way pacing comes back here.
     const double sinceLast = s.frameStarted ? MsSince(s.frameStart) : FramePeriodMs;
-    if (s.frameStarted && s.trialFrames < VsyncTrialFrames) {
-        s.trialMs += sinceLast;
-        if (++s.trialFrames == VsyncTrialFrames) {
-            const double mean = s.trialMs / VsyncTrialFrames;
-            if (mean < 15.5 || mean > 18.0) {
-                SDL_GL_SetSwapInterval(0);
-                s.vsync = false;
-            }
-        }
+    if (s.frameStarted && WatchVsyncFrame(s.trial, sinceLast) == VsyncVerdict::Fails) {
+        SDL_GL_SetSwapInterval(0);
+        s.vsync = false;
     }
-    // Far sooner than a monitor's period: the swap did not wait. The
-    // game must not run fast meanwhile, so the period is waited out here.
-    if (s.frameStarted && sinceLast < FramePeriodMs * 0.75) SleepUntil(s.frameStart + FramePeriod);
+    // The game must not run fast while the swap does not wait.
+    if (s.frameStarted && SwapDidNotWait(sinceLast)) SleepUntil(s.frameStart + FramePeriod);
     s.frameStart = Clock::now();
     s.frameStarted = true;
 }
@@ -74,15 +65,8 @@ void PresentPacedFrame(PlatformState& p) {
     // The work since the last swap began: that swap, this frame's making,
     // and the rasterizer finishing it.
     if (s.frameStarted) s.workMs = MsSince(s.frameStart);
-    // One deadline every 1/60 s. A frame that overran by a little is caught
-    // up by the next ones; after a long stall (a window drag, a slow machine)
-    // the deadline starts afresh instead of racing.
-    const Clock::time_point now = Clock::now();
-    if (!s.deadlineSet || now > s.deadline + 4 * FramePeriod) {
-        s.deadline = now;
-        s.deadlineSet = true;
-    }
-    s.deadline += FramePeriod;
+    s.deadline = NextDeadline(s.deadlineSet, s.deadline, Clock::now());
+    s.deadlineSet = true;
     SleepUntil(s.deadline);
     s.frameStart = Clock::now();
     s.frameStarted = true;
@@ -96,7 +80,7 @@ void ChooseSwapInterval(PlatformState& p) {
     p.pacing = PacingState{};
     if (!p.window || IsHeadless()) return;
     const int hz = DisplayRefreshRate(p.window);
-    if (hz < 59 || hz > 61) {
+    if (!RefreshRateSuitsVsync(hz)) {
         SDL_GL_SetSwapInterval(0);
         return;
     }

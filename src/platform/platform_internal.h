@@ -6,13 +6,13 @@
 #include <chrono>
 #include <string>
 
+#include "platform/pacing_rules.h"
 #include "platform/platform.h"
 
 // The real window's frame pacing (pacing.cpp).
 struct PacingState {
     bool vsync = false;          // the swap waits for the monitor
-    int trialFrames = 0;         // frames watched since vsync was switched on
-    double trialMs = 0;
+    VsyncTrial trial;            // the frames watched since vsync was switched on
     bool frameStarted = false;
     std::chrono::steady_clock::time_point frameStart;  // when the frame's work began
     bool deadlineSet = false;
