@@ -142,14 +142,9 @@ TEST(GlowPolygon, SideCountsThatAreNoPolygonDrawNothing) {
     EXPECT_EQ(cap.segments.size(), 2u);
 }
 
-TEST(GlowImage, BuiltInDotHasTheListedCrossSection) {
-    const int profile[128] = {
-        1,  1,  1,  2,  2,  2,  2,  3,  3,  3,  4,  4,  4,  5,  5,  5,  6,  7,   7,   7,   8,   9,
-        9,  10, 11, 11, 12, 13, 13, 14, 15, 15, 16, 17, 17, 18, 19, 19, 20, 21,  21,  22,  23,  23,
-        24, 24, 25, 25, 26, 26, 26, 27, 27, 28, 28, 28, 28, 29, 29, 29, 30, 42,  172, 255, 255, 171,
-        42, 30, 29, 29, 29, 28, 28, 28, 28, 27, 27, 26, 26, 26, 25, 25, 24, 24,  23,  23,  22,  21,
-        21, 20, 19, 19, 18, 17, 17, 16, 15, 15, 14, 13, 13, 12, 11, 11, 10, 9,   9,   8,   7,   7,
-        7,  6,  5,  5,  5,  4,  4,  4,  3,  3,  3,  2,  2,  2,  2,  1,  1,  1};
+// The dot every line is drawn with: white, a bright two-pixel core with one
+// pixel of edge, a faint halo falling off to nothing at its rim, round.
+TEST(GlowImage, BuiltInDotIsABrightCoreInAFaintRoundHalo) {
     const ResourceBytes png = FindResource("res\\dot.png");
     ASSERT_TRUE(png);
     png_image image{};
@@ -161,17 +156,30 @@ TEST(GlowImage, BuiltInDotHasTheListedCrossSection) {
     ASSERT_EQ(image.width, 128u);
     ASSERT_EQ(image.height, 128u);
     const auto at = [&](int x, int y) { return &px[(size_t(y) * 128 + size_t(x)) * 4]; };
-    for (int y = 0; y < 128; ++y) EXPECT_EQ(at(64, y)[3], profile[y]) << "row " << y;
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x) ASSERT_TRUE(at(x, y)[0] == 255 && at(x, y)[1] == 255 && at(x, y)[2] == 255);
     for (int y : {63, 64})
         for (int x : {63, 64}) EXPECT_EQ(at(x, y)[3], 255);
+    // Down the middle column: the core (rows 62 to 65) and nothing else is
+    // bright, the halo beside it lights about an eighth, and from the centre
+    // out it only ever falls, to 1 at the image's edge.
+    for (int y = 0; y < 128; ++y) {
+        const int a = at(64, y)[3];
+        const bool core = y >= 62 && y <= 65;
+        EXPECT_EQ(core, a > 150) << "row " << y;
+        EXPECT_TRUE(core || a < 50) << "row " << y;
+        const int inward = y < 64 ? at(64, y + 1)[3] : at(64, y - 1)[3];
+        EXPECT_LE(a, inward) << "row " << y;
+    }
+    EXPECT_NEAR(at(64, 60)[3], 30, 3);
+    EXPECT_EQ(at(64, 0)[3], 1);
+    EXPECT_EQ(at(64, 127)[3], 1);
     for (int c : {0, 127}) {
         EXPECT_EQ(at(c, 0)[3], 0);
         EXPECT_EQ(at(c, 127)[3], 0);
     }
-    // Radially symmetric: the row through the centre mirrors the column.
-    for (int i = 0; i < 128; ++i) EXPECT_NEAR(at(i, 64)[3], profile[i], 1) << "column " << i;
+    // Round: the row through the centre mirrors the column.
+    for (int i = 0; i < 128; ++i) EXPECT_NEAR(at(i, 64)[3], at(64, i)[3], 1) << "column " << i;
 }
 
 }  // namespace
