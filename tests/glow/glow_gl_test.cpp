@@ -170,6 +170,24 @@ TEST_F(GlowGL, BatchDrawsWhatStripByStripDraws) {
     EXPECT_EQ(differing, 0);
 }
 
+// An OpenGL without offscreen pictures (told so through Mesa's overrides,
+// read as the context is made; ctest runs each test in a process of its
+// own): the split path cannot be had, and asking for it draws the full path.
+TEST_F(GlowGL, WithoutOffscreenPicturesTheFullPathIsDrawn) {
+    setenv("MESA_GL_VERSION_OVERRIDE", "2.1", 1);
+    setenv("MESA_EXTENSION_OVERRIDE", "-GL_ARB_framebuffer_object -GL_EXT_framebuffer_object", 1);
+    Open(1024, 768, 0, 0);
+    unsetenv("MESA_GL_VERSION_OVERRIDE");
+    unsetenv("MESA_EXTENSION_OVERRIDE");
+    const auto scene = [&] { Segment(300, 300, 700, 420, 0xFF40A0FF); };
+    const auto full = Frame(scene);
+    GlowKnobs.path = GlowPath::HalfHalo;
+    const auto asked = Frame(scene);
+    EXPECT_EQ(GlowPathInUse(), GlowPath::Full);
+    EXPECT_FALSE(GlowSplitPathReady());
+    EXPECT_EQ(asked, full);
+}
+
 // The split path (sharp cores, a halo at reduced resolution) against the
 // full one: the same picture up to the halo's smoothing, in a handful of
 // calls; the backdrop rides in the halo's pass and comes out exact.
