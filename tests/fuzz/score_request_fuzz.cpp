@@ -22,7 +22,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (r.action == ScoreAction::AddScore) {
         if (r.entry.name.empty() || r.entry.name.size() > MaxNameLength) std::abort();
         if (r.entry.level.size() != 7 || r.entry.date.size() != 11 || r.entry.score < 0) std::abort();
-        for (const char c : r.entry.name + r.entry.version)
+        // Names are the game's 8-bit text: any printable byte, Latin-1
+        // letters included, never a control character (a line break would
+        // split the game's one-name-a-line lists), never only spaces.
+        if (r.entry.name.find_first_not_of(' ') == std::string::npos) std::abort();
+        for (const char c : r.entry.name) {
+            const auto b = static_cast<unsigned char>(c);
+            if (b < 32 || (b >= 127 && b < 160)) std::abort();
+        }
+        for (const char c : r.entry.version)
             if (c < 32 || c > 126 || c == '\'' || c == '"' || c == ';') std::abort();
     }
     return 0;
