@@ -187,12 +187,23 @@ case $CASE in
         sees 300 598 300 24 255 96 255 && fail "no did not play on"
         # Saucers come and go until the level is done; the file has the
         # level reached at once, and F11 switches to full screen for good.
-        xdotool keydown Control_L Right
-        for turn in $(seq 150); do
+        # The base stands still and fires: on this level that outlasts the
+        # saucers whatever the start-up's seed (40 of 40 in the simulator),
+        # where turning as well lost every life in a third of the games. The
+        # level lasts frames, and a busy machine shows fewer a second.
+        xdotool keydown Control_L
+        for turn in $(seq 300); do
             [ "$(od -An -t u1 -j 36 -N 1 "$SETTINGS" | tr -d ' ')" = 15 ] && break
+            # A focus change the window manager sends late pauses the game
+            # again, as it should: the player answers and plays on.
+            if sees 300 598 300 24 255 96 255; then
+                xdotool keyup Control_L
+                press n
+                xdotool keydown Control_L
+            fi
             sleep 1
         done
-        xdotool keyup Control_L Right
+        xdotool keyup Control_L
         [ "$(od -An -t u1 -j 36 -N 1 "$SETTINGS" | tr -d ' ')" = 15 ] ||
             fail "level 14 done was not saved during play"
         press F11
