@@ -46,7 +46,7 @@ void RaiseShield() {
 
 void TakeBackAltEnterShield() {
     const bool altEnter = AltEnterHit() > 0;
-    const bool altShield = KeyShield == 164 || KeyShield == 165 || KeyShield == 18;
+    const bool altShield = IsAltKey(KeyShield);
     if (!altShield || !KeyDown(KeyShield)) LastShield.held = false;
     if (!altEnter || !LastShield.held) return;
     LastShield.held = false;

@@ -55,7 +55,6 @@ void RecordGameResult(int levelReached) {
     LastLevel = levelReached;
     LastPlayerName = PlayerName;
     AddLocalScore(Score);
-    LastScore = Score;
     if (Score > BestScore) BestScore = Score;
     if (BestScore > TopScore) TopScore = BestScore;
     ShowFps = 0;

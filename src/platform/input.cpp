@@ -23,8 +23,6 @@ InputState& Input() {
     return state;
 }
 
-bool IsAlt(int vk) { return vk == 164 || vk == 165 || vk == 18; }
-
 // F11, and Enter with Alt held, switch the display instead of counting as
 // hits; an Alt press that is still unread when Enter joins it is taken back,
 // and one that joins a held Enter never counts, so it raises no shield.
@@ -36,7 +34,7 @@ bool TakenByDisplayToggle(InputState& in, int vk) {
         in.altEnters++;
         return in.displayToggles++, true;
     }
-    return IsAlt(vk) && in.down[VkReturn];
+    return IsAltKey(vk) && in.down[VkReturn];
 }
 
 void SetKey(int vk, bool down) {

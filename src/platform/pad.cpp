@@ -5,16 +5,16 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 
+#include "common/data_lines.h"
 #include "platform/platform_internal.h"
 
 namespace {
 
 constexpr int ButtonCount = int(PadButton::Count);
-// Past this the stick counts as pushed (the joystick's old threshold), and
-// it counts again only after coming back into the dead zone.
-constexpr float StickPushed = 0.9f;
+// Around the centre the stick counts as at rest.
 constexpr float DeadZone = 0.25f;
 
 struct PadState {
@@ -81,8 +81,8 @@ void SetAxis(int axis, Sint16 raw) {
     s.axis[size_t(axis)] = v;
     const int minus = int(axis == 0 ? PadButton::StickLeft : PadButton::StickUp);
     const int plus = int(axis == 0 ? PadButton::StickRight : PadButton::StickDown);
-    if (v < -StickPushed) SetButton(minus, true);
-    if (v > StickPushed) SetButton(plus, true);
+    if (v < -PadStickPushed) SetButton(minus, true);
+    if (v > PadStickPushed) SetButton(plus, true);
     if (v > -DeadZone) SetButton(minus, false);
     if (v < DeadZone) SetButton(plus, false);
 }
@@ -150,18 +150,16 @@ void LoadMappingFile() {
     const char* const name = "gamecontrollerdb.txt";
     std::ifstream in(name, std::ios::binary);
     if (!in) return;
-    int lineNo = 0, bad = 0, firstBad = 0;
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    int bad = 0, firstBad = 0;
     std::string why;
-    for (std::string line; std::getline(in, line);) {
-        ++lineNo;
+    ForEachDataLine(text, [&](std::string line, int lineNo) {
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
-        if (line.empty() || line[0] == '#') continue;
         const std::string platform = LinePlatform(line);
-        if (!platform.empty() && SDL_strcasecmp(platform.c_str(), SDL_GetPlatform()) != 0) continue;
-        if (SDL_GameControllerAddMapping(line.c_str()) < 0) {
-            if (bad++ == 0) firstBad = lineNo, why = SDL_GetError();
-        }
-    }
+        if (!platform.empty() && SDL_strcasecmp(platform.c_str(), SDL_GetPlatform()) != 0) return true;
+        if (SDL_GameControllerAddMapping(line.c_str()) < 0 && bad++ == 0) firstBad = lineNo, why = SDL_GetError();
+        return true;
+    });
     if (bad > 0)
         std::fprintf(stderr, "orbivore: %s: %d line%s not a controller mapping (line %d: %s); the rest and SDL's own "
                      "mappings are used\n", name, bad, bad == 1 ? " is" : "s are", firstBad, why.c_str());
@@ -181,7 +179,7 @@ void ApplyScripted(const ScriptedPad& step) {
         const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
                                                     SDL_CONTROLLER_BUTTON_MAX, 0);
         if (index >= 0) s.virtualPad = SDL_JoystickOpen(index);
-            return;
+        return;
     }
     if (!s.virtualPad) return;
     if (step.action == A::Disconnect) {

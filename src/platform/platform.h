@@ -208,6 +208,8 @@ void PumpEvents();
 // Presses of Enter while Alt was held, since the last call or FlushKeys;
 // resets it. Play takes back a shield that the Alt of Alt+Enter raised.
 int AltEnterHit();
+// Either Alt key, or the code that stands for both.
+constexpr bool IsAltKey(int vk) { return vk == 164 || vk == 165 || vk == 18; }
 
 // Times the window lost the keyboard's focus or was minimised since the
 // last call; resets it. FlushKeys leaves it, so a loss during a screen
@@ -230,6 +232,9 @@ void SetInputHook(InputHook hook);
 
 bool PadDown(PadButton button);
 int PadHit(PadButton button);  // presses since the last PadHit of this button; resets it
+// Past this the left stick counts as pushed, in play (turning) and in the
+// menus (the Stick* buttons, which count again only once back at rest).
+constexpr float PadStickPushed = 0.9f;
 // The left stick's x axis, -1..1: 0 inside the dead zone around the centre,
 // and 0 until the axis has once been seen at rest (a pad whose axis sits
 // at an end from the start must not turn anything).

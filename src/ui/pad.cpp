@@ -5,9 +5,6 @@
 
 namespace {
 
-// The stick past this turns the base, as the joystick always did.
-constexpr float TurnThreshold = 0.9f;
-
 int WatchedPad = -1;
 int DecidedPad = -1;
 
@@ -58,8 +55,8 @@ int PadPromptAnswer() {
     return no > 0 ? 2 : yes > 0 ? 1 : 0;
 }
 
-bool PadTurnLeft() { return PadOn() && (PadDown(PadButton::DpLeft) || PadStickX() < -TurnThreshold); }
-bool PadTurnRight() { return PadOn() && (PadDown(PadButton::DpRight) || PadStickX() > TurnThreshold); }
+bool PadTurnLeft() { return PadOn() && (PadDown(PadButton::DpLeft) || PadStickX() < -PadStickPushed); }
+bool PadTurnRight() { return PadOn() && (PadDown(PadButton::DpRight) || PadStickX() > PadStickPushed); }
 
 bool PadFireHeld() {
     if (!PadOn()) return false;
