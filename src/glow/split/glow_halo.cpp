@@ -112,7 +112,7 @@ bool MakeGlowTarget(int width, int height, unsigned& texture, unsigned& framebuf
     if (epoxy_gl_version() < 30 && !epoxy_has_gl_extension("GL_ARB_framebuffer_object")) return false;
     // Kept blue first: Mesa's software rasterizer reads such a texture on
     // its fast path for plain textured rectangles (the composite), and only such.
-    texture = MakeTexture(width, height, nullptr, HaloPictureBlueFirst);
+    texture = MakeTexture(width, height, nullptr, true);
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
@@ -233,7 +233,7 @@ int DrawPlayArea(const BackdropLayers* stars, bool program) {
     glLoadIdentity();
     int calls = stars ? DrawBackdropPoints(*stars) : 0;
     if (program) {
-        if (CompositeInItsOwnRound) glFlush();
+        glFlush();  // the composite in a round of its own (software_tuning.h)
         glUseProgram(State.composite);
     }
     constexpr float Corners[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};

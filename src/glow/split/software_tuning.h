@@ -23,9 +23,8 @@ constexpr uint8_t CoreFaintestKept = 3;
 // The composite reads the halo picture as a plain screen-aligned texture,
 // which Mesa fills on a fast path only when the picture is kept blue first,
 // there is no depth buffer and the quad comes in a round of its own (a
-// glFlush before it): 2.5 -> 1.0 ms a frame.
-constexpr bool HaloPictureBlueFirst = true;
-constexpr bool CompositeInItsOwnRound = true;
+// glFlush before it): 2.5 -> 1.0 ms a frame. The halo picture's layers are
+// made blue first to match (backdrop_layers.cpp), so this is no switch.
 
 // Invader halos are kept in an atlas, drawn once per form: 30 % off the half
 // halo's CPU, 15 % off the quarter's. At most this many new cells a frame, so
